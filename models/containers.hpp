@@ -1,0 +1,56 @@
+// Sets and maps: hash tables whose seed is drawn at random once per thread
+// and advanced for every new table, so their order differs between processes.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace dorvek {
+
+// The next seed of this thread's sequence.
+uint64_t next_hash_seed();
+
+inline uint64_t mix_hash(uint64_t x) {
+  x ^= x >> 30;
+  x *= 0xbf58476d1ce4e5b9ULL;
+  x ^= x >> 27;
+  x *= 0x94d049bb133111ebULL;
+  x ^= x >> 31;
+  return x;
+}
+
+// The unseeded hash of a value; types that live in sets or map keys provide
+// `hash_value` or are covered here.
+template <class T>
+uint64_t hash_value(const T& v) {
+  if constexpr (std::is_enum_v<T>) {
+    return static_cast<uint64_t>(v);
+  } else if constexpr (std::is_integral_v<T>) {
+    return static_cast<uint64_t>(v);
+  } else if constexpr (std::is_convertible_v<const T&, std::string_view>) {
+    return std::hash<std::string_view>{}(std::string_view(v));
+  } else {
+    return v.hash_value();
+  }
+}
+
+template <class T>
+struct SeededHash {
+  uint64_t seed = next_hash_seed();
+  size_t operator()(const T& v) const { return static_cast<size_t>(mix_hash(hash_value(v) ^ seed)); }
+};
+
+// A set keeps the first of two equal elements (insert does not replace).
+template <class T, class Eq = std::equal_to<T>>
+using HashSet = std::unordered_set<T, SeededHash<T>, Eq>;
+
+// A map keeps the last value of a repeated key (callers use insert_or_assign).
+template <class K, class V>
+using HashMap = std::unordered_map<K, V, SeededHash<K>>;
+
+}  // namespace dorvek

@@ -1,0 +1,284 @@
+#include "models/reader.hpp"
+
+#include <yaml.h>
+
+#include <map>
+#include <stdexcept>
+
+#include "models/scalar.hpp"
+
+namespace dorvek {
+
+namespace {
+
+Mark to_mark(const yaml_mark_t& m) { return Mark{m.index, m.line, m.column}; }
+
+ScalarStyle to_style(yaml_scalar_style_t s) {
+  switch (s) {
+    case YAML_SINGLE_QUOTED_SCALAR_STYLE: return ScalarStyle::SingleQuoted;
+    case YAML_DOUBLE_QUOTED_SCALAR_STYLE: return ScalarStyle::DoubleQuoted;
+    case YAML_LITERAL_SCALAR_STYLE: return ScalarStyle::Literal;
+    case YAML_FOLDED_SCALAR_STYLE: return ScalarStyle::Folded;
+    default: return ScalarStyle::Plain;
+  }
+}
+
+// Frees a libyaml event however we leave the scope.
+struct EventGuard {
+  yaml_event_t ev;
+  bool live = false;
+  ~EventGuard() {
+    if (live) yaml_event_delete(&ev);
+  }
+};
+
+}  // namespace
+
+// Owns the libyaml parser for the life of one read, so the second-document
+// check can continue the same stream.
+class Loader {
+ public:
+  explicit Loader(std::string_view text) : text_(text) {
+    if (!yaml_parser_initialize(&parser_)) {
+      throw std::runtime_error("failed to initialize the YAML parser");
+    }
+    live_ = true;
+    yaml_parser_set_encoding(&parser_, YAML_UTF8_ENCODING);
+    yaml_parser_set_input_string(&parser_, reinterpret_cast<const unsigned char*>(text_.data()),
+                                 text_.size());
+  }
+  ~Loader() { release(); }
+
+  void release() {
+    if (live_) yaml_parser_delete(&parser_);
+    live_ = false;
+  }
+
+  // Parses one event; false with `err` set on a libyaml failure.
+  bool parse(EventGuard& g, std::optional<YamlError>& err) {
+    if (!yaml_parser_parse(&parser_, &g.ev)) {
+      const char* problem = parser_.problem;
+      err = YamlError::syntax(problem ? problem : "libyaml parser failed but there is no error",
+                              parser_.problem_offset, to_mark(parser_.problem_mark),
+                              parser_.context, to_mark(parser_.context_mark));
+      return false;
+    }
+    g.live = true;
+    return true;
+  }
+
+  void load(Document& doc) {
+    std::map<std::string, uint32_t, std::less<>> anchors;
+    std::string& arena = doc.arena_;
+    auto store = [&](std::string_view s, size_t& off, size_t& len) {
+      off = arena.size();
+      len = s.size();
+      arena.append(s);
+    };
+    auto anchor = [&](const yaml_char_t* name) {
+      if (!name) return;
+      uint32_t number = static_cast<uint32_t>(doc.aliases.size());
+      anchors[reinterpret_cast<const char*>(name)] = number;
+      doc.aliases.push_back(doc.events.size());
+    };
+    auto set_tag = [&](Event& e, const yaml_char_t* tag) {
+      if (!tag) return;
+      e.has_tag = true;
+      store(reinterpret_cast<const char*>(tag), e.tag_off, e.tag_len);
+    };
+    for (;;) {
+      EventGuard g;
+      if (!parse(g, doc.error)) return;
+      const yaml_event_t& ev = g.ev;
+      Event e;
+      e.mark = to_mark(ev.start_mark);
+      switch (ev.type) {
+        case YAML_STREAM_START_EVENT:
+        case YAML_DOCUMENT_START_EVENT:
+        case YAML_NO_EVENT:
+          continue;
+        case YAML_DOCUMENT_END_EVENT:
+          return;
+        case YAML_STREAM_END_EVENT:
+          release();
+          if (doc.events.empty()) doc.events.push_back(e);  // Void
+          return;
+        case YAML_ALIAS_EVENT: {
+          auto it = anchors.find(reinterpret_cast<const char*>(ev.data.alias.anchor));
+          if (it == anchors.end()) {
+            doc.error = YamlError::unknown_anchor(e.mark);
+            return;
+          }
+          e.kind = EventKind::Alias;
+          e.anchor = it->second;
+          break;
+        }
+        case YAML_SCALAR_EVENT:
+          anchor(ev.data.scalar.anchor);
+          e.kind = EventKind::Scalar;
+          e.style = to_style(ev.data.scalar.style);
+          set_tag(e, ev.data.scalar.tag);
+          store(std::string_view(reinterpret_cast<const char*>(ev.data.scalar.value),
+                                 ev.data.scalar.length),
+                e.value_off, e.value_len);
+          break;
+        case YAML_SEQUENCE_START_EVENT:
+          anchor(ev.data.sequence_start.anchor);
+          e.kind = EventKind::SequenceStart;
+          set_tag(e, ev.data.sequence_start.tag);
+          break;
+        case YAML_SEQUENCE_END_EVENT:
+          e.kind = EventKind::SequenceEnd;
+          break;
+        case YAML_MAPPING_START_EVENT:
+          anchor(ev.data.mapping_start.anchor);
+          e.kind = EventKind::MappingStart;
+          set_tag(e, ev.data.mapping_start.tag);
+          break;
+        case YAML_MAPPING_END_EVENT:
+          e.kind = EventKind::MappingEnd;
+          break;
+      }
+      doc.events.push_back(e);
+    }
+  }
+
+  bool has_next_document() {
+    if (!live_) return false;
+    EventGuard g;
+    std::optional<YamlError> err;
+    if (!parse(g, err)) return true;
+    return g.ev.type != YAML_STREAM_END_EVENT;
+  }
+
+ private:
+  std::string_view text_;
+  yaml_parser_t parser_{};
+  bool live_ = false;
+};
+
+Document::Document() = default;
+Document::~Document() = default;
+
+void Document::load(std::string_view text) {
+  arena_.reserve(text.size());
+  events.reserve(text.size() / 8 + 4);
+  loader_ = std::make_unique<Loader>(text);
+  loader_->load(*this);
+}
+
+bool Document::has_next_document() {
+  // A document that stopped on an error never reaches this check.
+  return loader_ && loader_->has_next_document();
+}
+
+const Event& Reader::peek() const {
+  if (*cursor_ < doc_->events.size()) return doc_->events[*cursor_];
+  if (doc_->error) throw *doc_->error;
+  throw YamlError::end_of_stream();
+}
+
+const Event& Reader::next() {
+  const Event& e = peek();
+  ++*cursor_;
+  // Every event taken while replaying counts against the budget, so a large
+  // anchored node replayed many times cannot expand without bound.
+  if (replaying_ && ++*replays_ > 100 * static_cast<uint64_t>(doc_->events.size())) {
+    throw YamlError::repetition_limit();
+  }
+  return e;
+}
+
+void Reader::ignore_any() {
+  size_t open = 0;
+  do {
+    switch (next().kind) {
+      case EventKind::MappingStart:
+      case EventKind::SequenceStart:
+        ++open;
+        break;
+      case EventKind::MappingEnd:
+      case EventKind::SequenceEnd:
+        --open;
+        break;
+      default:
+        break;
+    }
+  } while (open != 0);
+}
+
+void Reader::end_mapping(size_t n) {
+  size_t total = n;
+  for (;;) {
+    const Event& e = peek();
+    if (e.kind == EventKind::MappingEnd || e.kind == EventKind::Void) break;
+    ignore_any();
+    ignore_any();
+    ++total;
+  }
+  next();
+  if (total != n) {
+    throw YamlError::custom(msg::invalid_length(
+        total, n == 1 ? "map containing 1 entry" : "map containing " + std::to_string(n) + " entries"));
+  }
+}
+
+void Reader::end_sequence(size_t n) {
+  size_t total = n;
+  for (;;) {
+    const Event& e = peek();
+    if (e.kind == EventKind::SequenceEnd || e.kind == EventKind::Void) break;
+    ignore_any();
+    ++total;
+  }
+  next();
+  if (total != n) {
+    throw YamlError::custom(msg::invalid_length(
+        total, n == 1 ? "sequence of 1 element" : "sequence of " + std::to_string(n) + " elements"));
+  }
+}
+
+Reader Reader::deeper(const Mark& start) const {
+  if (depth_ == 0) throw YamlError::recursion_limit(start);
+  Reader r = *this;
+  --r.depth_;
+  return r;
+}
+
+void Reader::invalid_type(const Event& e, std::string_view expected) const {
+  if (e.kind == EventKind::Void) throw YamlError::end_of_stream();
+  std::string found;
+  try {
+    switch (e.kind) {
+      case EventKind::MappingStart:
+      case EventKind::MappingEnd:
+        found = "map";
+        break;
+      case EventKind::SequenceStart:
+      case EventKind::SequenceEnd:
+        found = "sequence";
+        break;
+      default:
+        found = describe_scalar(*this, e);
+    }
+  } catch (YamlError& err) {
+    err.fix_mark(e.mark, *path_);
+    throw;
+  }
+  YamlError err = YamlError::custom(msg::invalid_type(found, expected));
+  err.fix_mark(e.mark, *path_);
+  throw err;
+}
+
+Replay::Replay(const Reader& from, const Event& alias)
+    : cursor_(0), path_(Path::alias(from.path())), reader_(from) {
+  if (++*from.replays_ > 100 * static_cast<uint64_t>(from.doc_->events.size())) {
+    throw YamlError::repetition_limit();
+  }
+  cursor_ = from.doc_->aliases.at(alias.anchor);
+  reader_.cursor_ = &cursor_;
+  reader_.path_ = &path_;
+  reader_.replaying_ = true;
+}
+
+}  // namespace dorvek

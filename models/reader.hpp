@@ -1,0 +1,165 @@
+// The reader over one document's YAML events: loading with libyaml, the
+// shared cursor, alias replay, the nesting and repetition limits.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "models/error.hpp"
+
+namespace dorvek {
+
+enum class EventKind : uint8_t { Alias, Scalar, MappingStart, MappingEnd, SequenceStart, SequenceEnd, Void };
+enum class ScalarStyle : uint8_t { Plain, SingleQuoted, DoubleQuoted, Literal, Folded };
+
+struct Event {
+  EventKind kind = EventKind::Void;
+  ScalarStyle style = ScalarStyle::Plain;
+  bool has_tag = false;
+  uint32_t anchor = 0;  // Alias: the number of the anchor definition it names
+  size_t tag_off = 0, tag_len = 0;
+  size_t value_off = 0, value_len = 0;
+  Mark mark;
+};
+
+// Full tags as libyaml resolves the core shorthands.
+namespace tags {
+inline constexpr std::string_view null_ = "tag:yaml.org,2002:null";
+inline constexpr std::string_view bool_ = "tag:yaml.org,2002:bool";
+inline constexpr std::string_view int_ = "tag:yaml.org,2002:int";
+inline constexpr std::string_view float_ = "tag:yaml.org,2002:float";
+}  // namespace tags
+
+class Loader;
+
+// The events of one document, with its alias table and stored error.
+class Document {
+ public:
+  Document();
+  ~Document();
+  Document(const Document&) = delete;
+  Document& operator=(const Document&) = delete;
+
+  // Loads the first document of `text`. Never throws for bad YAML: the
+  // failure is stored and met by whichever reader reaches it.
+  void load(std::string_view text);
+  // Whether the stream holds another document after the first.
+  bool has_next_document();
+
+  std::string_view value(const Event& e) const { return {arena_.data() + e.value_off, e.value_len}; }
+  std::optional<std::string_view> tag(const Event& e) const {
+    if (!e.has_tag) return std::nullopt;
+    return std::string_view{arena_.data() + e.tag_off, e.tag_len};
+  }
+
+  std::vector<Event> events;
+  std::vector<size_t> aliases;  // anchor number -> event index
+  std::optional<YamlError> error;
+
+ private:
+  friend class Loader;
+  std::string arena_;
+  std::unique_ptr<Loader> loader_;
+};
+
+// One reading position. Readers for keys, values and elements share the
+// cursor; a replay reader has a cursor of its own.
+class Reader {
+ public:
+  static constexpr uint8_t kMaxDepth = 128;
+
+  Reader(Document& doc, size_t& cursor, uint64_t& replays, const Path& path)
+      : doc_(&doc), cursor_(&cursor), replays_(&replays), path_(&path) {}
+
+  Document& doc() const { return *doc_; }
+  const Path& path() const { return *path_; }
+  uint8_t depth() const { return depth_; }
+
+  const Event& peek() const;
+  const Event& next();
+  std::string_view value(const Event& e) const { return doc_->value(e); }
+  std::optional<std::string_view> tag(const Event& e) const { return doc_->tag(e); }
+
+  // A reader for the same position with another path (keys, values, elements).
+  Reader with_path(const Path& p) const {
+    Reader r = *this;
+    r.path_ = &p;
+    return r;
+  }
+
+  // Skips one whole value without following aliases or counting depth.
+  void ignore_any();
+
+  // Finishes a collection whose body read `n` entries or elements.
+  void end_mapping(size_t n);
+  void end_sequence(size_t n);
+
+  // Runs `body(inner)` one nesting level deeper, then finishes the collection.
+  // `body` returns the number of entries or elements it read.
+  template <class F>
+  void visit_mapping(const Mark& start, F&& body) {
+    Reader inner = deeper(start);
+    end_mapping(body(inner));
+  }
+  template <class F>
+  void visit_sequence(const Mark& start, F&& body) {
+    Reader inner = deeper(start);
+    end_sequence(body(inner));
+  }
+
+  // The type error for an event this reader cannot take.
+  [[noreturn]] void invalid_type(const Event& e, std::string_view expected) const;
+
+  // Text of whether an event is an empty plain scalar or the Void event.
+  bool is_empty_value(const Event& e) const {
+    return e.kind == EventKind::Void ||
+           (e.kind == EventKind::Scalar && e.style == ScalarStyle::Plain && e.value_len == 0);
+  }
+
+ private:
+  friend class Replay;
+  Reader deeper(const Mark& start) const;
+
+  Document* doc_;
+  size_t* cursor_;
+  uint64_t* replays_;
+  const Path* path_;
+  uint8_t depth_ = kMaxDepth;
+  bool replaying_ = false;
+};
+
+// The reader of an alias's anchored value, with its own cursor and the path of
+// the alias's place. Lives on the stack of the reader that met the alias.
+class Replay {
+ public:
+  Replay(const Reader& from, const Event& alias);
+  Replay(const Replay&) = delete;
+  Replay& operator=(const Replay&) = delete;
+  Reader& reader() { return reader_; }
+
+ private:
+  size_t cursor_;
+  Path path_;
+  Reader reader_;
+};
+
+// Reads a whole document whose root is read by `read_root(Reader&)`.
+template <class T, class F>
+T read_document(std::string_view text, F&& read_root) {
+  Document doc;
+  doc.load(text);
+  size_t cursor = 0;
+  uint64_t replays = 0;
+  Path root = Path::root();
+  Reader reader(doc, cursor, replays, root);
+  T value = read_root(reader);
+  if (doc.error) throw *doc.error;
+  if (doc.has_next_document()) throw YamlError::more_than_one_document();
+  return value;
+}
+
+}  // namespace dorvek

@@ -1,0 +1,213 @@
+// One declaration per record drives its reader and its field walk.
+//
+//   struct TextLocation {
+//     std::string path;
+//     int32_t start_line = 0;
+//     static constexpr const char* type_name = "TextLocation";
+//     static constexpr auto fields() {
+//       using T = TextLocation;
+//       return std::tuple{required("path", &T::path), required("start_line", &T::start_line)};
+//     }
+//   };
+//
+// Defaults live in the member initialisers. A field whose value needs a
+// reader or writer of its own names a codec: `required<MyCodec>("key", &T::m)`.
+// Records that skip undeclared keys declare
+// `static constexpr Undeclared undeclared = Undeclared::Skip;`.
+#pragma once
+
+#include <array>
+#include <bitset>
+#include <string_view>
+#include <tuple>
+#include <type_traits>
+#include <utility>
+
+#include "models/codec.hpp"
+
+namespace dorvek {
+
+enum class Status : uint8_t { Required, Optional, Defaulted };
+enum class Undeclared : uint8_t { Reject, Skip };
+
+template <class T, class M, class C>
+struct Field {
+  using record_type = T;
+  using member_type = M;
+  using codec = C;
+  std::string_view key;
+  M T::*member;
+  Status status;
+};
+
+template <class C, class M>
+using CodecOr = std::conditional_t<std::is_void_v<C>, Codec<M>, C>;
+
+template <class C = void, class T, class M>
+constexpr auto required(std::string_view key, M T::*member) {
+  return Field<T, M, CodecOr<C, M>>{key, member, Status::Required};
+}
+template <class C = void, class T, class M>
+constexpr auto optional(std::string_view key, M T::*member) {
+  return Field<T, M, CodecOr<C, M>>{key, member, Status::Optional};
+}
+template <class C = void, class T, class M>
+constexpr auto defaulted(std::string_view key, M T::*member) {
+  return Field<T, M, CodecOr<C, M>>{key, member, Status::Defaulted};
+}
+
+template <class T>
+concept Record = requires {
+  T::fields();
+  T::type_name;
+};
+
+// The compile-time tables of a record: keys, statuses, per-field readers.
+template <class T>
+struct RecordInfo {
+  static constexpr auto table = T::fields();
+  static constexpr size_t size = std::tuple_size_v<decltype(table)>;
+
+  static constexpr Undeclared undeclared() {
+    if constexpr (requires { T::undeclared; }) {
+      return T::undeclared;
+    } else {
+      return Undeclared::Reject;
+    }
+  }
+
+  template <size_t... I>
+  static constexpr auto make_keys(std::index_sequence<I...>) {
+    return std::array<std::string_view, size>{std::get<I>(table).key...};
+  }
+  static constexpr auto keys = make_keys(std::make_index_sequence<size>{});
+
+  template <size_t... I>
+  static constexpr auto make_statuses(std::index_sequence<I...>) {
+    return std::array<Status, size>{std::get<I>(table).status...};
+  }
+  static constexpr auto statuses = make_statuses(std::make_index_sequence<size>{});
+
+  using FieldReader = void (*)(Reader&, T&);
+  template <size_t I>
+  static void read_field(Reader& r, T& out) {
+    constexpr auto f = std::get<I>(table);
+    using F = std::remove_cv_t<decltype(f)>;
+    out.*(f.member) = F::codec::read(r);
+  }
+  template <size_t... I>
+  static constexpr auto make_readers(std::index_sequence<I...>) {
+    return std::array<FieldReader, size>{&read_field<I>...};
+  }
+
+  // Index of `key` among the declared keys, trying `hint` first (documents
+  // usually list keys in declaration order); -1 when undeclared.
+  static int find(std::string_view key, size_t hint) {
+    if (hint < size && keys[hint] == key) return static_cast<int>(hint);
+    for (size_t i = 0; i < size; ++i) {
+      if (keys[i] == key) return static_cast<int>(i);
+    }
+    return -1;
+  }
+
+  static std::string expected() { return std::string("struct ") + T::type_name; }
+
+  // The first required field not seen, in declaration order.
+  static void check_missing(const std::bitset<size>& seen) {
+    for (size_t i = 0; i < size; ++i) {
+      if (statuses[i] == Status::Required && !seen[i]) throw YamlError::custom(msg::missing_field(keys[i]));
+    }
+  }
+};
+
+// Reads a record key: its field index, or -1 for an undeclared key that the
+// record skips. Aliased keys are replayed; rejected keys fail at the key.
+template <class T>
+int read_record_key(Reader& r, size_t hint) {
+  const Event& e = r.next();
+  if (e.kind == EventKind::Alias) {
+    Replay rp(r, e);
+    return read_record_key<T>(rp.reader(), hint);
+  }
+  if (e.kind != EventKind::Scalar) r.invalid_type(e, "field identifier");
+  using Info = RecordInfo<T>;
+  std::string_view key = r.value(e);
+  int idx = Info::find(key, hint);
+  if (idx < 0 && Info::undeclared() == Undeclared::Reject) {
+    YamlError err = YamlError::custom(msg::unknown_field(key, Info::keys.data(), Info::size));
+    err.fix_mark(e.mark, r.path());
+    throw err;
+  }
+  return idx;
+}
+
+// The key loop over a mapping whose start was just taken; fills `out`.
+template <Record T>
+size_t read_record_entries(Reader& in, T& out) {
+  using Info = RecordInfo<T>;
+  static constexpr auto readers = Info::make_readers(std::make_index_sequence<Info::size>{});
+  std::bitset<Info::size> seen;
+  size_t n = 0, hint = 0;
+  for (;;) {
+    const Event& k = in.peek();
+    if (k.kind == EventKind::MappingEnd || k.kind == EventKind::Void) break;
+    ++n;
+    Path p = k.kind == EventKind::Scalar ? Path::map_value(in.path(), in.value(k))
+                                         : Path::non_text_key(in.path());
+    int idx = read_record_key<T>(in, hint);
+    Reader vr = in.with_path(p);
+    if (idx < 0) {
+      vr.ignore_any();
+      continue;
+    }
+    size_t i = static_cast<size_t>(idx);
+    if (seen[i]) throw YamlError::custom(msg::duplicate_field(Info::keys[i]));
+    seen[i] = true;
+    readers[i](vr, out);
+    hint = i + 1;
+  }
+  Info::check_missing(seen);
+  return n;
+}
+
+// The record protocol: a mapping, an empty value (no entries) or a type error.
+template <Record T>
+T read_record(Reader& r) {
+  T out{};
+  with_event(r, [&](Reader& rr, const Event& e) {
+    if (e.kind == EventKind::MappingStart) {
+      rr.visit_mapping(e.mark, [&](Reader& in) { return read_record_entries(in, out); });
+    } else if (rr.is_empty_value(e)) {
+      RecordInfo<T>::check_missing({});
+    } else {
+      rr.invalid_type(e, RecordInfo<T>::expected());
+    }
+  });
+  return out;
+}
+
+// The field walk: every field, in declaration order, with its declared type.
+template <Record T>
+void write_record(Writer& w, const T& v) {
+  using Info = RecordInfo<T>;
+  StructWriter& s = w.serialize_struct(T::type_name, Info::size);
+  std::apply(
+      [&](const auto&... f) {
+        (s.serialize_field(f.key, value_ref<typename std::remove_cvref_t<decltype(f)>::member_type,
+                                             typename std::remove_cvref_t<decltype(f)>::codec>(
+                                      v.*(f.member))),
+         ...);
+      },
+      Info::table);
+  s.end();
+}
+
+template <Record T>
+  requires(!SelfCodec<T>)
+struct Codec<T> {
+  static constexpr const char* type_name = T::type_name;
+  static T read(Reader& r) { return read_record<T>(r); }
+  static void write(Writer& w, const T& v) { write_record(w, v); }
+};
+
+}  // namespace dorvek
