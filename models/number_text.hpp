@@ -14,4 +14,10 @@ struct ShortestDecimal {
 };
 ShortestDecimal shortest_decimal(double v);
 
+// The float text of the text writers: fixed notation for decimal exponents
+// -5 to 15 (1.0, 0.00001), exponent notation beyond (1e-6). A positive
+// exponent gets "+" when `plus_exponent` (JSON: 1e+16), none otherwise
+// (YAML: 1e16). `v` must be finite.
+void append_float_text(std::string& out, double v, bool plus_exponent);
+
 }  // namespace dorvek

@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "models/error.hpp"
-#include "writers/float_text.hpp"
+#include "models/number_text.hpp"
 
 namespace dorvek {
 

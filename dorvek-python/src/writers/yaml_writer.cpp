@@ -6,8 +6,8 @@
 #include <stdexcept>
 
 #include "models/error.hpp"
+#include "models/number_text.hpp"
 #include "models/scalar.hpp"
-#include "writers/float_text.hpp"
 
 namespace dorvek {
 
