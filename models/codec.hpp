@@ -19,6 +19,10 @@ namespace dorvek {
 template <class T, class = void>
 struct Codec;
 
+// A whole node read ahead of its typed reader (buffered.hpp). Codecs of the
+// types that buffered values hold also give `read_buffered(const BufferedNode&)`.
+struct BufferedNode;
+
 // Types that read and write themselves: `static T deserialize(Reader&)`,
 // `void serialize(Writer&) const` and `static constexpr const char* type_name`.
 template <class T>
@@ -148,6 +152,7 @@ template <>
 struct Codec<std::string> {
   static constexpr const char* type_name = nullptr;
   static std::string read(Reader& r) { return read_text(r); }
+  static std::string read_buffered(const BufferedNode& n);
   static void write(Writer& w, const std::string& v) { w.serialize_str(v); }
 };
 
@@ -175,12 +180,14 @@ struct Codec<int64_t> {
 template <>
 struct Codec<uint32_t> {
   static constexpr const char* type_name = nullptr;
+  static uint32_t read_buffered(const BufferedNode& n);
   static void write(Writer& w, uint32_t v) { w.serialize_u32(v); }
 };
 
 template <>
 struct Codec<uint64_t> {
   static constexpr const char* type_name = nullptr;
+  static uint64_t read_buffered(const BufferedNode& n);
   static void write(Writer& w, uint64_t v) { w.serialize_u64(v); }
 };
 
@@ -233,6 +240,7 @@ struct Codec<HashMap<K, V>> {
     });
     return out;
   }
+  static HashMap<K, V> read_buffered(const BufferedNode& n);
   static void write(Writer& w, const HashMap<K, V>& v) {
     MapWriter& m = w.serialize_map(v.size());
     for (const auto& [k, val] : v) m.serialize_entry(value_ref(k, nullptr), value_ref(val, nullptr));
@@ -257,6 +265,7 @@ struct Codec<std::optional<T>> {
     if (take_null(r, e)) return std::nullopt;
     return Codec<T>::read(r);
   }
+  static std::optional<T> read_buffered(const BufferedNode& n);
   static void write(Writer& w, const std::optional<T>& v) {
     if (v) {
       w.serialize_some(value_ref(*v));

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "models/buffered.hpp"
 #include "models/codec.hpp"
 #include "models/scalar.hpp"
 
@@ -97,6 +98,36 @@ JsonValue JsonValue::deserialize(Reader& r) {
   JsonValue out;
   with_event(r, [&](Reader& rr, const Event& e) { out = from_event(rr, e); });
   return out;
+}
+
+JsonValue JsonValue::read_buffered(const BufferedNode& n) {
+  switch (n.kind()) {
+    case BufferedNode::Kind::Null:
+    case BufferedNode::Kind::None: return JsonValue();
+    case BufferedNode::Kind::Bool: return JsonValue(*n.get_if<bool>());
+    case BufferedNode::Kind::UInt: return JsonValue(*n.get_if<uint64_t>());
+    case BufferedNode::Kind::Int: return JsonValue(*n.get_if<int64_t>());
+    case BufferedNode::Kind::Float: {
+      double f = *n.get_if<double>();
+      return std::isfinite(f) ? JsonValue(f) : JsonValue();
+    }
+    case BufferedNode::Kind::String: return JsonValue(std::string(*n.get_if<std::string_view>()));
+    case BufferedNode::Kind::Sequence: {
+      Array arr;
+      for (const BufferedNode& e : *n.get_if<BufferedNode::Sequence>()) arr.push_back(read_buffered(e));
+      return JsonValue(std::move(arr));
+    }
+    case BufferedNode::Kind::Mapping: {
+      std::vector<JsonObject::Entry> entries;
+      for (const auto& [k, v] : *n.get_if<BufferedNode::Mapping>()) {
+        const auto* key = k.get_if<std::string_view>();
+        if (!key) buffered_invalid_type(k, entries.empty() ? "a string key" : "a string");
+        entries.emplace_back(std::string(*key), read_buffered(v));
+      }
+      return JsonValue(JsonObject::from_entries(std::move(entries)));
+    }
+  }
+  return JsonValue();
 }
 
 void JsonValue::serialize(Writer& w) const {

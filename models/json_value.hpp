@@ -16,6 +16,7 @@
 namespace dorvek {
 
 class JsonValue;
+struct BufferedNode;
 
 // An object: entries kept sorted by key (byte order), each key once.
 class JsonObject {
@@ -63,6 +64,9 @@ class JsonValue {
   // Reads any YAML node (aliases replayed, one nesting level per mapping or
   // sequence): infinities and NaN read as null, keys as their scalar text.
   static JsonValue deserialize(Reader& r);
+  // Reads a buffered node: as from the events, but mapping keys must be
+  // text nodes.
+  static JsonValue read_buffered(const BufferedNode& n);
 
   // Null as unit, integers by sign, objects in key order; nested values carry
   // no declared type name.

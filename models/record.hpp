@@ -14,6 +14,9 @@
 // reader or writer of its own names a codec: `required<MyCodec>("key", &T::m)`.
 // Records that skip undeclared keys declare
 // `static constexpr Undeclared undeclared = Undeclared::Skip;`.
+// A record with a flattened part names its member in
+// `static constexpr auto flatten = &T::member;` (flatten.hpp reads and
+// writes it); the member is a record or a JsonValue and is not in fields().
 #pragma once
 
 #include <array>
@@ -61,6 +64,9 @@ concept Record = requires {
   T::fields();
   T::type_name;
 };
+
+template <class T>
+concept Flattened = Record<T> && requires { T::flatten; };
 
 // The compile-time tables of a record: keys, statuses, per-field readers.
 template <class T>
@@ -121,19 +127,21 @@ struct RecordInfo {
 };
 
 // Reads a record key: its field index, or -1 for an undeclared key that the
-// record skips. Aliased keys are replayed; rejected keys fail at the key.
-template <class T>
-int read_record_key(Reader& r, size_t hint) {
+// record skips (its text in `text` when asked). Aliased keys are replayed;
+// rejected keys fail at the key.
+template <class T, bool Reject = RecordInfo<T>::undeclared() == Undeclared::Reject>
+int read_record_key(Reader& r, size_t hint, std::string_view* text = nullptr) {
   const Event& e = r.next();
   if (e.kind == EventKind::Alias) {
     Replay rp(r, e);
-    return read_record_key<T>(rp.reader(), hint);
+    return read_record_key<T, Reject>(rp.reader(), hint, text);
   }
   if (e.kind != EventKind::Scalar) r.invalid_type(e, "field identifier");
   using Info = RecordInfo<T>;
   std::string_view key = r.value(e);
+  if (text) *text = key;
   int idx = Info::find(key, hint);
-  if (idx < 0 && Info::undeclared() == Undeclared::Reject) {
+  if (idx < 0 && Reject) {
     YamlError err = YamlError::custom(msg::unknown_field(key, Info::keys.data(), Info::size));
     err.fix_mark(e.mark, r.path());
     throw err;
@@ -141,12 +149,13 @@ int read_record_key(Reader& r, size_t hint) {
   return idx;
 }
 
-// The key loop over a mapping whose start was just taken; fills `out`.
-template <Record T>
-size_t read_record_entries(Reader& in, T& out) {
+// The key loop over a mapping whose start was just taken; fills `out` and
+// `seen`, and hands each undeclared key that is not rejected to
+// `other(key_text, value_reader)`, which must take its value.
+template <Record T, bool Reject, class Other>
+size_t read_record_entries_with(Reader& in, T& out, std::bitset<RecordInfo<T>::size>& seen, Other&& other) {
   using Info = RecordInfo<T>;
   static constexpr auto readers = Info::make_readers(std::make_index_sequence<Info::size>{});
-  std::bitset<Info::size> seen;
   size_t n = 0, hint = 0;
   for (;;) {
     const Event& k = in.peek();
@@ -154,10 +163,11 @@ size_t read_record_entries(Reader& in, T& out) {
     ++n;
     Path p = k.kind == EventKind::Scalar ? Path::map_value(in.path(), in.value(k))
                                          : Path::non_text_key(in.path());
-    int idx = read_record_key<T>(in, hint);
+    std::string_view key;
+    int idx = read_record_key<T, Reject>(in, hint, &key);
     Reader vr = in.with_path(p);
     if (idx < 0) {
-      vr.ignore_any();
+      other(key, vr);
       continue;
     }
     size_t i = static_cast<size_t>(idx);
@@ -166,6 +176,16 @@ size_t read_record_entries(Reader& in, T& out) {
     readers[i](vr, out);
     hint = i + 1;
   }
+  return n;
+}
+
+// The key loop of an ordinary record: undeclared keys rejected or skipped.
+template <Record T>
+size_t read_record_entries(Reader& in, T& out) {
+  using Info = RecordInfo<T>;
+  std::bitset<Info::size> seen;
+  size_t n = read_record_entries_with<T, Info::undeclared() == Undeclared::Reject>(
+      in, out, seen, [](std::string_view, Reader& vr) { vr.ignore_any(); });
   Info::check_missing(seen);
   return n;
 }
@@ -186,27 +206,33 @@ T read_record(Reader& r) {
   return out;
 }
 
+// Calls `fn(key, value)` for every field in declaration order, each value
+// with its field's walk and declared type name.
+template <Record T, class F>
+void for_each_field(const T& v, F&& fn) {
+  std::apply(
+      [&](const auto&... f) {
+        (fn(f.key, value_ref<typename std::remove_cvref_t<decltype(f)>::member_type,
+                             typename std::remove_cvref_t<decltype(f)>::codec>(v.*(f.member))),
+         ...);
+      },
+      RecordInfo<T>::table);
+}
+
 // The field walk: every field, in declaration order, with its declared type.
 template <Record T>
 void write_record(Writer& w, const T& v) {
-  using Info = RecordInfo<T>;
-  StructWriter& s = w.serialize_struct(T::type_name, Info::size);
-  std::apply(
-      [&](const auto&... f) {
-        (s.serialize_field(f.key, value_ref<typename std::remove_cvref_t<decltype(f)>::member_type,
-                                             typename std::remove_cvref_t<decltype(f)>::codec>(
-                                      v.*(f.member))),
-         ...);
-      },
-      Info::table);
+  StructWriter& s = w.serialize_struct(T::type_name, RecordInfo<T>::size);
+  for_each_field(v, [&](std::string_view key, ValueRef value) { s.serialize_field(key, value); });
   s.end();
 }
 
 template <Record T>
-  requires(!SelfCodec<T>)
+  requires(!SelfCodec<T> && !Flattened<T>)
 struct Codec<T> {
   static constexpr const char* type_name = T::type_name;
   static T read(Reader& r) { return read_record<T>(r); }
+  static T read_buffered(const BufferedNode& n);  // buffered.hpp
   static void write(Writer& w, const T& v) { write_record(w, v); }
 };
 
