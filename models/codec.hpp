@@ -35,6 +35,11 @@ template <SelfCodec T>
 struct Codec<T> {
   static constexpr const char* type_name = T::type_name;
   static T read(Reader& r) { return T::deserialize(r); }
+  static T read_buffered(const BufferedNode& n)
+    requires requires { T::read_buffered(n); }
+  {
+    return T::read_buffered(n);
+  }
   static void write(Writer& w, const T& v) { v.serialize(w); }
 };
 

@@ -16,6 +16,14 @@ std::string show(const HashMap<std::string, std::string>& m) {
   return s;
 }
 
+std::string show(const JsonValue& v) {
+  test::RecordingWriter w;
+  v.serialize(w);
+  std::string s;
+  for (const std::string& l : w.lines) s += (s.empty() ? "" : ";") + l.substr(l.find_first_not_of(' '));
+  return s;
+}
+
 // Buffers the whole document, then reads it as `T` from the buffer.
 template <class T>
 std::string buffered_as(std::string_view yaml) {
@@ -84,6 +92,14 @@ TEST(Buffered, ScalarTypings) {
       {buffered_as<Text>, "-170141183460469231731687303715884105728",
        "error: invalid type: integer `-170141183460469231731687303715884105728` as i128, expected any value"},
       {buffered_as<Text>, "&a x", "x"},
+      // Free-form values from a buffer: like from the events, but keys must be text.
+      {buffered_as<JsonValue>, "", "unit"},
+      {buffered_as<JsonValue>, "[.nan, -1, 1.5, x, false]",
+       "seq 5;element : -;unit;element : -;i64 -1;element : -;f64 1.500000;element : -;str x;element : -;"
+       "bool false;end"},
+      {buffered_as<JsonValue>, "{b: ~, a: 1, a: 2}", "map 2;key : -;str a;value : -;u64 2;key : -;str b;value : -;unit;end"},
+      {buffered_as<JsonValue>, "{1: x}", "error: invalid type: integer `1`, expected a string key"},
+      {buffered_as<JsonValue>, "{a: x, true: y}", "error: invalid type: boolean `true`, expected a string"},
       {buffered_as<TextMap>, "a: &v x\nb: *v\n", "a=x;b=x;"},
   };
   for (const Case& c : cases) EXPECT_EQ(c.read(c.yaml), c.want) << c.yaml;
