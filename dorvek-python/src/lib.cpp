@@ -1,28 +1,190 @@
-// Module start-up of dorvek._dorvek.
-#define PY_SSIZE_T_CLEAN
-#include <Python.h>
+// Start-up of the extension module `dorvek._dorvek`, its document classes,
+// and reading a document file whole.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+#include "document.hpp"
+#include "models/ort/license_classifications.hpp"
+#include "object.hpp"
+#include "py_glue.hpp"
+
+namespace dorvek::py {
 
 namespace {
 
-int module_exec(PyObject* module) {
-  PyObject* ort = PyModule_New("ort");
-  if (!ort) return -1;
-  if (PyModule_AddObject(module, "ort", ort) < 0) {
-    Py_DECREF(ort);
-    return -1;
-  }
-  return 0;
+inline constexpr char kRepositoryConfiguration[] = "RepositoryConfiguration";
+inline constexpr char kOrtResult[] = "OrtResult";
+
+// The document classes, one line each.
+using LicenseClassificationsClass = DocumentClass<ort::LicenseClassifications>;
+using RepositoryConfigurationClass = DocumentClass<Unreadable<kRepositoryConfiguration>>;
+using OrtResultClass = DocumentClass<Unreadable<kOrtResult>>;
+
+[[noreturn]] void raise_os(const std::string& text) { raise(PyExc_OSError, text); }
+
+// "{message} (os error {n})", as the system describes the error number.
+std::string os_error_text(int err) {
+  char buf[256];
+  const char* message = strerror_r(err, buf, sizeof buf);
+  return std::string(message) + " (os error " + std::to_string(err) + ")";
 }
 
-PyModuleDef_Slot slots[] = {
+// Strict UTF-8: no overlong forms, no surrogates, nothing past U+10FFFF.
+bool valid_utf8(std::string_view s) {
+  const auto* p = reinterpret_cast<const unsigned char*>(s.data());
+  const auto* end = p + s.size();
+  while (p < end) {
+    if (*p < 0x80) {
+      ++p;
+      continue;
+    }
+    size_t n;
+    unsigned char lo = 0x80, hi = 0xBF;
+    if (*p >= 0xC2 && *p <= 0xDF) {
+      n = 1;
+    } else if (*p >= 0xE0 && *p <= 0xEF) {
+      n = 2;
+      if (*p == 0xE0) lo = 0xA0;
+      if (*p == 0xED) hi = 0x9F;
+    } else if (*p >= 0xF0 && *p <= 0xF4) {
+      n = 3;
+      if (*p == 0xF0) lo = 0x90;
+      if (*p == 0xF4) hi = 0x8F;
+    } else {
+      return false;
+    }
+    if (static_cast<size_t>(end - p) <= n) return false;
+    if (p[1] < lo || p[1] > hi) return false;
+    for (size_t i = 2; i <= n; ++i) {
+      if (p[i] < 0x80 || p[i] > 0xBF) return false;
+    }
+    p += n + 1;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string read_file(std::string_view path) {
+  if (path.find('\0') != std::string_view::npos) raise_os("file name contained an unexpected NUL byte");
+  const std::string name(path);
+  const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) raise_os(os_error_text(errno));
+  struct Closer {
+    int fd;
+    ~Closer() { ::close(fd); }
+  } closer{fd};
+  // Sized from the reported size, one byte more so that one read meets the end.
+  struct stat st;
+  size_t cap = ::fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<size_t>(st.st_size) + 1 : 8192;
+  std::string data(cap, '\0');
+  size_t len = 0;
+  for (;;) {
+    if (len == data.size()) data.resize(data.size() * 2);
+    ssize_t n = ::read(fd, data.data() + len, data.size() - len);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      raise_os(os_error_text(errno));
+    }
+    if (n == 0) break;
+    len += static_cast<size_t>(n);
+  }
+  data.resize(len);
+  if (!valid_utf8(data)) raise_os("stream did not contain valid UTF-8");
+  return data;
+}
+
+namespace {
+
+// Appends `name` to the module's `__all__` (made when missing) and binds it.
+void add_to_module(PyObject* module, PyObject* name, PyObject* value) {
+  Ref all = Ref::steal(PyObject_GetAttrString(module, "__all__"));
+  if (!all) {
+    if (!PyErr_ExceptionMatches(PyExc_AttributeError)) throw_error();
+    PyErr_Clear();
+    all = check(PyList_New(0));
+    check(PyObject_SetAttrString(module, "__all__", all.get()));
+  } else if (!PyList_Check(all.get())) {
+    raise_not_instance(all.get(), "list");
+  }
+  check(PyList_Append(all.get(), name));
+  check(PyObject_SetAttr(module, name, value));
+}
+
+void module_body(PyObject* module) {
+  Ref ort = check(PyModule_New("ort"));
+  const struct {
+    const char* name;
+    PyTypeObject* (*type)();
+  } classes[] = {
+      {"Object", object_type},
+      {"LicenseClassifications", LicenseClassificationsClass::type},
+      {"RepositoryConfiguration", RepositoryConfigurationClass::type},
+      {"OrtResult", OrtResultClass::type},
+  };
+  for (const auto& c : classes) {
+    PyObject* type = reinterpret_cast<PyObject*>(c.type());
+    Ref name = check(PyUnicode_InternFromString(c.name));
+    add_to_module(ort.get(), name.get(), type);
+  }
+
+  // Attached under the last segment of its own name.
+  Ref full = check(PyModule_GetNameObject(ort.get()));
+  const Py_ssize_t len = PyUnicode_GET_LENGTH(full.get());
+  const Py_ssize_t dot = PyUnicode_FindChar(full.get(), '.', 0, len, -1);
+  if (dot == -2) throw_error();
+  Ref last = dot < 0 ? std::move(full) : check(PyUnicode_Substring(full.get(), dot + 1, len));
+  add_to_module(module, last.get(), ort.get());
+
+  Ref dotted = check(PyUnicode_FromString("dorvek.ort"));
+  check(PyObject_SetAttrString(ort.get(), "__name__", dotted.get()));
+
+  Ref sys = check(PyImport_ImportModule("sys"));
+  Ref modules = check(PyObject_GetAttrString(sys.get(), "modules"));
+  Ref key = check(PyUnicode_FromString("dorvek._dorvek.ort"));
+  check(PyObject_SetItem(modules.get(), key.get(), ort.get()));
+
+  register_known_classes(ort.get());
+}
+
+int module_exec(PyObject* module) {
+  if (!module) {
+    if (!PyErr_Occurred()) PyErr_SetString(PyExc_SystemError, "attempted to fetch exception but none was set");
+    return -1;
+  }
+  return guard(-1, [&] {
+    if (!PyModule_Check(module)) raise_not_instance(module, "module");
+    module_body(module);
+    return 0;
+  });
+}
+
+PyModuleDef_Slot module_slots[] = {
     {Py_mod_exec, reinterpret_cast<void*>(module_exec)},
     {0, nullptr},
 };
 
 PyModuleDef module_def = {
-    PyModuleDef_HEAD_INIT, "_dorvek", nullptr, 0, nullptr, slots, nullptr, nullptr, nullptr,
+    PyModuleDef_HEAD_INIT,
+    "_dorvek",
+    "Python extension module `dorvek._dorvek`. Each model family gets its own submodule, mirroring the\n"
+    "`models::<family>` source layout; the `dorvek` Python package re-exports them, so\n"
+    "`from dorvek.ort import OrtResult` is the ORT import path.",
+    0,
+    nullptr,
+    module_slots,
+    nullptr,
+    nullptr,
+    nullptr,
 };
 
 }  // namespace
 
-PyMODINIT_FUNC PyInit__dorvek() { return PyModuleDef_Init(&module_def); }
+}  // namespace dorvek::py
+
+PyMODINIT_FUNC PyInit__dorvek() { return PyModuleDef_Init(&dorvek::py::module_def); }

@@ -1,0 +1,200 @@
+#include "py_glue.hpp"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+#include <vector>
+
+#include "models/error.hpp"
+
+namespace dorvek::py {
+
+Error Error::fetch() {
+  PyObject* exc = PyErr_GetRaisedException();
+  if (!exc) {
+    PyErr_SetString(PyExc_SystemError, "attempted to fetch exception but none was set");
+    exc = PyErr_GetRaisedException();
+  }
+  return Error(Ref::steal(exc));
+}
+
+void Error::restore() const {
+  Py_XINCREF(exc_);
+  PyErr_SetRaisedException(exc_);
+}
+
+void throw_error() { throw Error::fetch(); }
+
+void raise(PyObject* type, std::string_view message) {
+  Ref text = message_str(message);
+  PyErr_SetObject(type, text.get());
+  throw_error();
+}
+
+Ref str(std::string_view utf8) {
+  return check(PyUnicode_FromStringAndSize(utf8.data(), static_cast<Py_ssize_t>(utf8.size())));
+}
+
+Ref message_str(std::string_view utf8) {
+  return check(PyUnicode_DecodeUTF8(utf8.data(), static_cast<Py_ssize_t>(utf8.size()), "replace"));
+}
+
+void rethrow_with_note(const char* param) {
+  Ref exc = Ref::steal(PyErr_GetRaisedException());
+  Ref note = Ref::steal(PyUnicode_FromFormat("while processing '%s'", param));
+  Ref added = note ? Ref::steal(PyObject_CallMethod(exc.get(), "add_note", "O", note.get())) : Ref();
+  // A note that cannot be added is left out; the exception itself matters.
+  if (!added) PyErr_Clear();
+  throw Error(std::move(exc));
+}
+
+void raise_not_instance(PyObject* value, const char* expected, const char* param) {
+  if (value == Py_None) {
+    PyErr_Format(PyExc_TypeError, "'None' is not an instance of '%s'", expected);
+  } else {
+    Ref name = Ref::steal(PyType_GetQualName(Py_TYPE(value)));
+    if (name) PyErr_Format(PyExc_TypeError, "'%U' object is not an instance of '%s'", name.get(), expected);
+  }
+  if (param) rethrow_with_note(param);
+  throw_error();
+}
+
+std::string_view text_arg(PyObject* value, const char* param) {
+  if (!PyUnicode_Check(value)) raise_not_instance(value, "str", param);
+  Py_ssize_t n = 0;
+  const char* p = PyUnicode_AsUTF8AndSize(value, &n);
+  if (!p) rethrow_with_note(param);
+  return {p, static_cast<size_t>(n)};
+}
+
+namespace {
+
+// One keyword argument: its name and value.
+struct Keyword {
+  PyObject* name;
+  PyObject* value;
+};
+
+// "'a'", "'a' and 'b'", "'a', 'b', and 'c'", as Python lists missing names.
+std::string quoted_list(std::span<const char* const> names) {
+  std::string out;
+  for (size_t i = 0; i < names.size(); ++i) {
+    if (i > 0) out += names.size() == 2 ? " and " : (i + 1 == names.size() ? ", and " : ", ");
+    out += '\'';
+    out += names[i];
+    out += '\'';
+  }
+  return out;
+}
+
+template <class Keywords>
+void bind_with(const Signature& sig, PyObject* const* args, size_t nargs, Keywords&& keywords, PyObject** out) {
+  const size_t n = sig.params.size();
+  if (nargs > n) {
+    const char* verb = nargs == 1 ? "was" : "were";
+    if (sig.required == n) {
+      PyErr_Format(PyExc_TypeError, "%s takes %zu positional arguments but %zu %s given", sig.full_name, n,
+                   nargs, verb);
+    } else {
+      PyErr_Format(PyExc_TypeError, "%s takes from %zu to %zu positional arguments but %zu %s given",
+                   sig.full_name, sig.required, n, nargs, verb);
+    }
+    throw_error();
+  }
+  for (size_t i = 0; i < n; ++i) out[i] = i < nargs ? args[i] : nullptr;
+  keywords([&](Keyword kw) {
+    size_t i = 0;
+    while (i < n && PyUnicode_CompareWithASCIIString(kw.name, sig.params[i]) != 0) ++i;
+    if (i == n) {
+      PyErr_Format(PyExc_TypeError, "%s got an unexpected keyword argument '%U'", sig.full_name, kw.name);
+      throw_error();
+    }
+    if (out[i]) {
+      PyErr_Format(PyExc_TypeError, "%s got multiple values for argument '%s'", sig.full_name, sig.params[i]);
+      throw_error();
+    }
+    out[i] = kw.value;
+  });
+  std::vector<const char*> missing;
+  for (size_t i = 0; i < sig.required; ++i) {
+    if (!out[i]) missing.push_back(sig.params[i]);
+  }
+  if (!missing.empty()) {
+    size_t count = missing.size();
+    std::string names = quoted_list(missing);
+    PyErr_Format(PyExc_TypeError, "%s missing %zu required positional %s: %s", sig.full_name, count,
+                 count == 1 ? "argument" : "arguments", names.c_str());
+    throw_error();
+  }
+}
+
+}  // namespace
+
+void bind(const Signature& sig, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames, PyObject** out) {
+  size_t positional = static_cast<size_t>(PyVectorcall_NARGS(nargs));
+  bind_with(sig, args, positional, [&](auto&& take) {
+    Py_ssize_t nkw = kwnames ? PyTuple_GET_SIZE(kwnames) : 0;
+    for (Py_ssize_t i = 0; i < nkw; ++i) take(Keyword{PyTuple_GET_ITEM(kwnames, i), args[positional + i]});
+  }, out);
+}
+
+void bind(const Signature& sig, PyObject* args, PyObject* kwargs, PyObject** out) {
+  PyObject* const* items = reinterpret_cast<PyTupleObject*>(args)->ob_item;
+  bind_with(sig, items, static_cast<size_t>(PyTuple_GET_SIZE(args)), [&](auto&& take) {
+    if (!kwargs) return;
+    PyObject *k, *v;
+    Py_ssize_t pos = 0;
+    // The call made this dict for us alone: nothing else changes it.
+    while (PyDict_Next(kwargs, &pos, &k, &v)) take(Keyword{k, v});
+  }, out);
+}
+
+PyObject* panic_exception() {
+  // Made on first need and kept for the process; a failed attempt is retried.
+  static PyObject* type = nullptr;
+  if (!type) {
+    type = PyErr_NewExceptionWithDoc(
+        "dorvek._dorvek.PanicException",
+        "Raised when the module's own code fails internally.\n\n"
+        "Like SystemExit it derives from BaseException, not Exception, so that it\n"
+        "propagates to the top and typically ends the interpreter.",
+        PyExc_BaseException, nullptr);
+  }
+  return type;
+}
+
+namespace {
+
+void raise_panic(const char* message) {
+  PyObject* type = panic_exception();
+  if (!type) return;  // its creation failed and left that error raised
+  Ref text = Ref::steal(PyUnicode_DecodeUTF8(message, static_cast<Py_ssize_t>(std::strlen(message)), "replace"));
+  if (text) PyErr_SetObject(type, text.get());
+}
+
+}  // namespace
+
+void raise_current() noexcept {
+  try {
+    try {
+      throw;
+    } catch (const Error& e) {
+      e.restore();
+    } catch (const YamlError& e) {
+      std::string text = e.text();
+      Ref s = Ref::steal(PyUnicode_DecodeUTF8(text.data(), static_cast<Py_ssize_t>(text.size()), "replace"));
+      if (s) PyErr_SetObject(PyExc_ValueError, s.get());
+    } catch (const std::exception& e) {
+      raise_panic(e.what());
+    } catch (...) {
+      raise_panic("unknown internal failure");
+    }
+  } catch (...) {
+    // A failure while carrying a failure out: nothing sound is left to do.
+    std::fputs("uncaught panic at ffi boundary\n", stderr);
+    std::abort();
+  }
+}
+
+}  // namespace dorvek::py
