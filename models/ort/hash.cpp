@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "models/buffered.hpp"
+
 namespace dorvek::ort {
 
 namespace {
@@ -34,6 +36,10 @@ std::string canonical_algorithm(std::string_view name) {
     if (s.text == name) return std::string(s.canonical);
   }
   return "UNKNOWN";
+}
+
+std::string AlgorithmCodec::read_buffered(const BufferedNode& n) {
+  return canonical_algorithm(Codec<std::string>::read_buffered(n));
 }
 
 }  // namespace dorvek::ort

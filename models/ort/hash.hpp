@@ -17,6 +17,7 @@ std::string canonical_algorithm(std::string_view name);
 struct AlgorithmCodec {
   static constexpr const char* type_name = nullptr;
   static std::string read(Reader& r) { return canonical_algorithm(read_text(r)); }
+  static std::string read_buffered(const BufferedNode& n);
   static void write(Writer& w, const std::string& v) { w.serialize_str(v); }
 };
 

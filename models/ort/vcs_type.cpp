@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "models/buffered.hpp"
+
 namespace dorvek::ort {
 
 namespace {
@@ -32,5 +34,7 @@ VcsType VcsType::new_(std::string text) {
   }
   return t;
 }
+
+VcsType VcsType::read_buffered(const BufferedNode& n) { return new_(Codec<std::string>::read_buffered(n)); }
 
 }  // namespace dorvek::ort

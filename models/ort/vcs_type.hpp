@@ -22,6 +22,7 @@ class VcsType {
   bool operator==(const VcsType&) const = default;
 
   static VcsType deserialize(Reader& r) { return new_(read_text(r)); }
+  static VcsType read_buffered(const BufferedNode& n);
   void serialize(Writer& w) const { w.serialize_str(text_); }
 
  private:
