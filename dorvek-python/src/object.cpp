@@ -370,11 +370,7 @@ JsonValue value_to_json(PyObject* value, int depth) {
         if (!(u == static_cast<unsigned long long>(-1) && PyErr_Occurred())) return JsonValue(static_cast<uint64_t>(u));
       }
       PyErr_Clear();
-      if (overflow != 0) {
-        Ref digits = check(PyObject_Str(i.get()));
-        PyErr_Format(PyExc_ValueError, "integer out of the 64-bit range cannot be written: %U", digits.get());
-        throw_error();
-      }
+      if (overflow != 0) raise(PyExc_ValueError, "cannot write an integer outside the 64-bit range");
     }
     PyErr_Clear();
   }

@@ -1,0 +1,90 @@
+"""Module start-up: the submodule, its classes and where they are published."""
+import ctypes
+import importlib
+import sys
+import weakref
+
+import pytest
+
+import dorvek._dorvek as native
+import dorvek.ort as ort
+
+DOCUMENTS = ["LicenseClassifications", "RepositoryConfiguration", "OrtResult"]
+
+
+def test_submodule_is_registered_under_the_package_path():
+    assert native.__all__ == ["ort"]
+    assert native.ort.__name__ == "dorvek.ort"
+    assert sys.modules["dorvek._dorvek.ort"] is native.ort
+    assert native.ort.__all__ == ["Object", *DOCUMENTS]
+    assert not hasattr(native.ort, "__file__") and native.ort.__doc__ is None
+    assert native.__doc__.endswith("`from dorvek.ort import OrtResult` is the ORT import path.")
+
+
+def test_star_import_binds_the_four_native_classes_only():
+    scope = {}
+    exec("from dorvek._dorvek.ort import *", scope)
+    assert sorted(k for k in scope if not k.startswith("__")) == sorted(["Object", *DOCUMENTS])
+
+
+def test_record_classes_are_object_subclasses_on_both_modules():
+    for name in ["Package", "AnalyzerRun", "LicenseCategory", "VcsType", "VulnerabilityResolution"]:
+        cls = getattr(native.ort, name)
+        assert getattr(ort, name) is cls
+        assert cls.__mro__[1:] == (ort.Object, object)
+        assert (cls.__module__, cls.__name__, cls.__qualname__) == ("dorvek.ort", name, name)
+    # The package keeps the document classes under their names.
+    for name in DOCUMENTS:
+        assert getattr(ort, name) is getattr(native.ort, name)
+        assert hasattr(getattr(ort, name), "from_yaml_file")
+
+
+def test_class_properties():
+    assert ort.Object.__module__ == "dorvek.ort"
+    assert ort.Object.__text_signature__ == "(type_name, fields=None)"
+    assert ort.Object.keys.__text_signature__ == "($self)"
+    for name in DOCUMENTS:
+        cls = getattr(ort, name)
+        assert (cls.__module__, cls.__qualname__, cls.__doc__) == ("dorvek.ort", name, None)
+        assert cls.from_yaml_str.__text_signature__ == "(s)"
+        assert cls.from_yaml_file.__text_signature__ == "(path)"
+        assert cls.to_dict.__doc__ == "The model as nested plain `dict`s and lists."
+        with pytest.raises(TypeError):
+            cls()
+        with pytest.raises(TypeError):
+            type("X", (cls,), {})
+    type("X", (ort.Object,), {})
+
+
+def test_document_instances_have_no_dict_nor_weak_references():
+    doc = ort.LicenseClassifications.from_yaml_str("")
+    with pytest.raises(AttributeError):
+        doc.extra = 1
+    with pytest.raises(TypeError):
+        weakref.ref(doc)
+    ort.LicenseClassifications.extra = 1
+    del ort.LicenseClassifications.extra
+
+
+def test_importing_again_gives_a_new_submodule_with_the_same_classes():
+    saved = {k: sys.modules.pop(k) for k in ["dorvek._dorvek", "dorvek._dorvek.ort"]}
+    try:
+        again = importlib.import_module("dorvek._dorvek")
+        assert again is not native and again.ort is not native.ort
+        assert again.ort.OrtResult is native.ort.OrtResult
+        assert again.ort.Package is native.ort.Package
+        assert sys.modules["dorvek._dorvek.ort"] is again.ort
+    finally:
+        sys.modules.update(saved)
+
+
+def test_execution_function_refuses_a_non_module():
+    # PyInit gives the module definition; its first slot is the execution function.
+    init = ctypes.PyDLL(native.__file__).PyInit__dorvek
+    init.restype = ctypes.c_void_p
+    definition = init()
+    slots = ctypes.c_void_p.from_address(definition + 72).value
+    assert ctypes.c_int.from_address(slots).value == 2  # Py_mod_exec
+    exec_fn = ctypes.PYFUNCTYPE(ctypes.c_int, ctypes.py_object)(ctypes.c_void_p.from_address(slots + 8).value)
+    with pytest.raises(TypeError, match=r"^'int' object is not an instance of 'module'$"):
+        exec_fn(5)
