@@ -75,6 +75,15 @@ std::string repr_text(PyObject* value) {
   return out;
 }
 
+// A dict key's text: it must be a str (no note names a parameter here).
+std::string_view key_text(PyObject* key) {
+  if (!PyUnicode_Check(key)) raise_not_instance(key, "str");
+  Py_ssize_t n = 0;
+  const char* p = PyUnicode_AsUTF8AndSize(key, &n);
+  if (!p) throw_error();
+  return {p, static_cast<size_t>(n)};
+}
+
 // The same text as an exact str: the object itself when it is one.
 Ref exact_str(PyObject* s, std::string_view utf8) {
   return PyUnicode_CheckExact(s) ? Ref::borrow(s) : str(utf8);
@@ -122,11 +131,7 @@ PyObject* obj_new(PyTypeObject* type, PyObject* args, PyObject* kwargs) {
       names.reserve(static_cast<size_t>(PyDict_GET_SIZE(fields)));
       values.reserve(static_cast<size_t>(PyDict_GET_SIZE(fields)));
       for_each_item(fields, [&](PyObject* key, PyObject* value) {
-        if (!PyUnicode_Check(key)) raise_not_instance(key, "str");
-        Py_ssize_t n = 0;
-        const char* p = PyUnicode_AsUTF8AndSize(key, &n);
-        if (!p) throw_error();
-        names.push_back(exact_str(key, {p, static_cast<size_t>(n)}));
+        names.push_back(exact_str(key, key_text(key)));
         values.push_back(Ref::borrow(value));
       });
     }
@@ -343,12 +348,7 @@ JsonValue value_to_json(PyObject* value, int depth) {
     std::vector<JsonObject::Entry> entries;
     entries.reserve(static_cast<size_t>(PyDict_GET_SIZE(value)));
     for_each_item(value, [&](PyObject* k, PyObject* v) {
-      if (!PyUnicode_Check(k)) raise_not_instance(k, "str");
-      Py_ssize_t n = 0;
-      const char* p = PyUnicode_AsUTF8AndSize(k, &n);
-      if (!p) throw_error();
-      std::string key(p, static_cast<size_t>(n));
-      entries.emplace_back(std::move(key), value_to_json(v, depth + 1));
+      entries.emplace_back(std::string(key_text(k)), value_to_json(v, depth + 1));
     });
     return JsonValue(JsonObject::from_entries(std::move(entries)));
   }
@@ -393,11 +393,7 @@ JsonValue to_json_value(PyObject* obj, int depth) {
   std::vector<JsonObject::Entry> entries;
   entries.reserve(static_cast<size_t>(o->len));
   for (Py_ssize_t i = 0; i < o->len; ++i) {
-    Py_ssize_t n = 0;
-    const char* p = PyUnicode_AsUTF8AndSize(name_at(o, i), &n);
-    if (!p) throw_error();
-    std::string key(p, static_cast<size_t>(n));
-    entries.emplace_back(std::move(key), value_to_json(value_at(o, i), depth));
+    entries.emplace_back(std::string(key_text(name_at(o, i))), value_to_json(value_at(o, i), depth));
   }
   return JsonValue(JsonObject::from_entries(std::move(entries)));
 }
