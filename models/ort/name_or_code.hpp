@@ -12,6 +12,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <type_traits>
 
@@ -41,7 +42,12 @@ struct Codec<E> {
     return static_cast<E>(read_name_or_code(r, decl.type_name, decl.names.data(), decl.names.size()));
   }
   static void write(Writer& w, E v) {
-    w.serialize_unit_variant(decl.type_name, decl.names[static_cast<size_t>(v) - 1]);
+    size_t code = static_cast<size_t>(v);
+    // Only reading makes values; a zero-initialised one must not index out of the table.
+    if (code < 1 || code > decl.names.size()) {
+      throw YamlError::custom("invalid " + std::string(decl.type_name) + " value: " + std::to_string(code));
+    }
+    w.serialize_unit_variant(decl.type_name, decl.names[code - 1]);
   }
 };
 

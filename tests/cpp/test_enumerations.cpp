@@ -88,5 +88,10 @@ TEST(Enumerations, SetsHoldCodes) {
   EXPECT_TRUE(h.sources.count(LicenseSource::CONCLUDED));
 }
 
+TEST(Enumerations, UnreadValueIsNotWritten) {
+  test::RecordingWriter w;
+  EXPECT_THROW(write(w, Severity{}), YamlError);
+}
+
 }  // namespace
 }  // namespace dorvek::ort
