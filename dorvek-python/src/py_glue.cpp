@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "models/error.hpp"
+#include "models/validation_error.hpp"
 
 namespace dorvek::py {
 
@@ -173,6 +174,11 @@ void raise_panic(const char* message) {
   if (text) PyErr_SetObject(type, text.get());
 }
 
+void set_value_error(const std::string& text) {
+  Ref s = Ref::steal(PyUnicode_DecodeUTF8(text.data(), static_cast<Py_ssize_t>(text.size()), "replace"));
+  if (s) PyErr_SetObject(PyExc_ValueError, s.get());
+}
+
 }  // namespace
 
 void raise_current() noexcept {
@@ -182,9 +188,9 @@ void raise_current() noexcept {
     } catch (const Error& e) {
       e.restore();
     } catch (const YamlError& e) {
-      std::string text = e.text();
-      Ref s = Ref::steal(PyUnicode_DecodeUTF8(text.data(), static_cast<Py_ssize_t>(text.size()), "replace"));
-      if (s) PyErr_SetObject(PyExc_ValueError, s.get());
+      set_value_error(e.text());
+    } catch (const ValidationError& e) {
+      set_value_error(e.text());
     } catch (const std::exception& e) {
       raise_panic(e.what());
     } catch (...) {

@@ -129,8 +129,8 @@ inline bool str_equal(PyObject* a, PyObject* b) {
 PyObject* panic_exception();
 
 // Raises the C++ exception in flight as a Python exception: an Error as
-// itself, a YamlError as ValueError with its text, anything else as the
-// internal-failure exception.
+// itself, a YamlError or ValidationError as ValueError with its text,
+// anything else as the internal-failure exception.
 void raise_current() noexcept;
 
 // Runs an entry point's body; an escaping exception is raised and `fail`
