@@ -18,7 +18,7 @@ class Identifier {
   // Four empty parts; only record slots start from it, documents always parse.
   Identifier() : text_(":::"), c1_(0), c2_(1), c3_(2) {}
 
-  // Cuts at every colon; anything but four pieces throws the ValidationError.
+  // Cuts at every colon; anything but four parts throws the ValidationError.
   static Identifier from_str(std::string_view text) { return parse(std::string(text)); }
   static ValidationError format_error();
 
