@@ -11,8 +11,8 @@
 
 namespace dorvek {
 
-using i128 = __int128;
-using u128 = unsigned __int128;
+__extension__ typedef __int128 i128;
+__extension__ typedef unsigned __int128 u128;
 
 // What a scalar resolves to.
 struct Resolved {
