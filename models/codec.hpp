@@ -123,8 +123,7 @@ void read_entries(Reader& r, const Event& start, F&& entry) {
       const Event& k = in.peek();
       if (k.kind == EventKind::MappingEnd || k.kind == EventKind::Void) break;
       ++n;
-      Path p = k.kind == EventKind::Scalar ? Path::map_value(in.path(), in.value(k))
-                                           : Path::non_text_key(in.path());
+      Path p = in.value_path(k);
       Reader vr = in.with_path(p);
       entry(in, vr);
     }

@@ -207,35 +207,30 @@ void Reader::ignore_any() {
   } while (open != 0);
 }
 
-void Reader::end_mapping(size_t n) {
+// Skips what a body left unread (values per entry: 2 for a mapping, 1 for
+// a sequence), takes the end event, and fails if anything was skipped.
+void Reader::finish(EventKind end, int values_per_entry, size_t n, const char* what, const char* one,
+                    const char* many) {
   size_t total = n;
   for (;;) {
-    const Event& e = peek();
-    if (e.kind == EventKind::MappingEnd || e.kind == EventKind::Void) break;
-    ignore_any();
-    ignore_any();
+    EventKind k = peek().kind;
+    if (k == end || k == EventKind::Void) break;
+    for (int i = 0; i < values_per_entry; ++i) ignore_any();
     ++total;
   }
   next();
   if (total != n) {
-    throw YamlError::custom(msg::invalid_length(
-        total, n == 1 ? "map containing 1 entry" : "map containing " + std::to_string(n) + " entries"));
+    throw YamlError::custom(
+        msg::invalid_length(total, std::string(what) + " " + std::to_string(n) + " " + (n == 1 ? one : many)));
   }
 }
 
+void Reader::end_mapping(size_t n) {
+  finish(EventKind::MappingEnd, 2, n, "map containing", "entry", "entries");
+}
+
 void Reader::end_sequence(size_t n) {
-  size_t total = n;
-  for (;;) {
-    const Event& e = peek();
-    if (e.kind == EventKind::SequenceEnd || e.kind == EventKind::Void) break;
-    ignore_any();
-    ++total;
-  }
-  next();
-  if (total != n) {
-    throw YamlError::custom(msg::invalid_length(
-        total, n == 1 ? "sequence of 1 element" : "sequence of " + std::to_string(n) + " elements"));
-  }
+  finish(EventKind::SequenceEnd, 1, n, "sequence of", "element", "elements");
 }
 
 Reader Reader::deeper(const Mark& start) const {

@@ -114,7 +114,13 @@ class Reader {
   // The type error for an event this reader cannot take.
   [[noreturn]] void invalid_type(const Event& e, std::string_view expected) const;
 
-  // Text of whether an event is an empty plain scalar or the Void event.
+  // The key path of the value whose key event is `key`: the key's text, or
+  // "?" for a key that is not a scalar.
+  Path value_path(const Event& key) const {
+    return key.kind == EventKind::Scalar ? Path::map_value(*path_, value(key)) : Path::non_text_key(*path_);
+  }
+
+  // Whether an event is an empty plain scalar or the Void event.
   bool is_empty_value(const Event& e) const {
     return e.kind == EventKind::Void ||
            (e.kind == EventKind::Scalar && e.style == ScalarStyle::Plain && e.value_len == 0);
@@ -123,6 +129,7 @@ class Reader {
  private:
   friend class Replay;
   Reader deeper(const Mark& start) const;
+  void finish(EventKind end, int values_per_entry, size_t n, const char* what, const char* one, const char* many);
 
   Document* doc_;
   size_t* cursor_;

@@ -161,8 +161,7 @@ size_t read_record_entries_with(Reader& in, T& out, std::bitset<RecordInfo<T>::s
     const Event& k = in.peek();
     if (k.kind == EventKind::MappingEnd || k.kind == EventKind::Void) break;
     ++n;
-    Path p = k.kind == EventKind::Scalar ? Path::map_value(in.path(), in.value(k))
-                                         : Path::non_text_key(in.path());
+    Path p = in.value_path(k);
     std::string_view key;
     int idx = read_record_key<T, Reject>(in, hint, &key);
     Reader vr = in.with_path(p);

@@ -174,6 +174,33 @@ TEST(Reader, DocumentRules) {
   EXPECT_EQ(error_of<One>(""), "ok");
 }
 
+// The guard of finishing a collection: a body that leaves entries unread.
+TEST(Reader, FinishingGuard) {
+  auto unread = [](std::string_view text, size_t claimed) {
+    Document doc;
+    doc.load(text);
+    size_t cursor = 0;
+    uint64_t replays = 0;
+    Path root = Path::root();
+    Reader r(doc, cursor, replays, root);
+    const Event& e = r.next();
+    try {
+      if (e.kind == EventKind::MappingStart) {
+        r.visit_mapping(e.mark, [&](Reader&) { return claimed; });
+      } else {
+        r.visit_sequence(e.mark, [&](Reader&) { return claimed; });
+      }
+    } catch (const YamlError& err) {
+      return err.text();
+    }
+    return std::string("ok");
+  };
+  EXPECT_EQ(unread("{a: [1, {b: 2}], c: 3}", 0), "invalid length 2, expected map containing 0 entries");
+  EXPECT_EQ(unread("{a: 1, c: 3}", 1), "invalid length 3, expected map containing 1 entry");
+  EXPECT_EQ(unread("[1, [2, 3], 4]", 2), "invalid length 5, expected sequence of 2 elements");
+  EXPECT_EQ(unread("[]", 0), "ok");
+}
+
 std::string nested(int nodes, bool one_more) {
   std::string open, close;
   for (int i = 0; i < nodes; ++i) {
