@@ -53,6 +53,7 @@ TEST(Provenance, Shapes) {
        "repo github||r| @1234567"},
       {"{vcs_info: [cvs, u, r, p], resolved_revision: x}", "repo |u|r|p @x"},
       {"{vcs_info: {0: svn, 2: r, 9: z}, resolved_revision: x}", "repo svn||r| @x"},
+      {"{vcs_info: [git, u, r], resolved_revision: x, 2: y}", "repo git|u|r| @x"},
       {"[{revision: r}, abc]", "repo ||r| @abc"},
       {"{0: {revision: r}, 1: abc}", "repo ||r| @abc"},
       {"{vcs_info: {revision: r}, resolved_revision: x, source_artifact: {url: u}}", "repo ||r| @x"},
@@ -64,6 +65,7 @@ TEST(Provenance, Shapes) {
       {"{source_artifact: {url: u, hash: {value: v, algorithm: sha1}, size: 1}}", "artifact u|v UNKNOWN"},
       {"{source_artifact: {url: u, hash: ~}}", "artifact u|-"},
       {"[{url: u}]", "artifact u|-"},
+      {"{source_artifact: [u]}", "artifact u|-"},
       {"{0: {url: u}}", "artifact u|-"},
       {"{vcs_info: {revision: r}, source_artifact: {url: u}}", "artifact u|-"},
       {"\n  vcs_info:\n  resolved_revision: x\n  source_artifact: {url: u}", "artifact u|-"},
@@ -87,6 +89,15 @@ TEST(Provenance, Shapes) {
       {"{true: x, source_artifact: {url: u}}", kNoMatch},
       {"[{revision: r}, abc, x]", kNoMatch},
       {"[[u], x]", kNoMatch},
+      {"[]", kNoMatch},
+      // buffered sequences of the wrong length, and key kinds other than text or unsigned
+      {"{vcs_info: [git, u], resolved_revision: x}", kNoMatch},
+      {"{vcs_info: [git, u, r, p, q], resolved_revision: x}", kNoMatch},
+      {"{source_artifact: [u, ~, x]}", kNoMatch},
+      {"{source_artifact: [u, [v]]}", kNoMatch},
+      {"{vcs_info: {-1: x, revision: r}, resolved_revision: x}", kNoMatch},
+      {"{vcs_info: {revision: r}, resolved_revision: x, 1.5: y}", kNoMatch},
+      {"{vcs_info: {revision: r, type: 5}, resolved_revision: x}", kNoMatch},
       // buffering failures are shown as they are
       {"{source_artifact: !foo {url: u}}",
        "provenance.source_artifact: untagged and internally tagged enums do not support enum input at line 1 column "
