@@ -605,10 +605,15 @@ Ref class_for(PyObject* type_name) {
     return cls;
   }
   Ref ns = check(Py_BuildValue("{s:s}", "__module__", "dorvek.ort"));
-  Ref cls = check(PyObject_CallFunction(reinterpret_cast<PyObject*>(&PyType_Type), "O(O)O", type_name,
-                                        reinterpret_cast<PyObject*>(object_type()), ns.get()));
-  // Stored before the import below, which may let another thread ask for it.
-  check(PyDict_SetItem(g_classes, type_name, cls.get()));
+  Ref made = check(PyObject_CallFunction(reinterpret_cast<PyObject*>(&PyType_Type), "O(O)O", type_name,
+                                         reinterpret_cast<PyObject*>(object_type()), ns.get()));
+  // Making the class runs Python code, which may have stored one for this
+  // name meanwhile: the first stored stays, so no name gets two classes. It is
+  // stored before the import below, which may let another thread ask for it.
+  PyObject* stored = PyDict_SetDefault(g_classes, type_name, made.get());
+  if (!stored) throw_error();
+  if (stored != made.get()) return Ref::borrow(stored);
+  Ref cls = std::move(made);
   Ref package = Ref::steal(PyImport_ImportModule("dorvek.ort"));
   if (!package) {
     PyErr_Clear();  // used without its package: the class serves all the same

@@ -1,6 +1,7 @@
 """Module start-up: the submodule, its classes and where they are published."""
 import ctypes
 import importlib
+import subprocess
 import sys
 import weakref
 
@@ -88,3 +89,23 @@ def test_execution_function_refuses_a_non_module():
     exec_fn = ctypes.PYFUNCTYPE(ctypes.c_int, ctypes.py_object)(ctypes.c_void_p.from_address(slots + 8).value)
     with pytest.raises(TypeError, match=r"^'int' object is not an instance of 'module'$"):
         exec_fn(5)
+
+
+def test_a_type_name_gets_one_class_even_when_making_it_runs_python_code():
+    # In a fresh interpreter: the root class of a document tree is made at the
+    # first tree build, and making it runs Object's __init_subclass__.
+    code = """if True:
+        import gc
+        from dorvek.ort import LicenseClassifications, Object
+        inner = LicenseClassifications.from_yaml_str("")
+        outer = LicenseClassifications.from_yaml_str("")
+        def hook(cls, **kwargs):
+            del Object.__init_subclass__
+            inner.keys()  # asks for the same class before the first is stored
+        Object.__init_subclass__ = classmethod(hook)
+        outer.keys()
+        gc.collect()
+        print(sum(c.__name__ == "LicenseClassifications" for c in Object.__subclasses__()))
+    """
+    out = subprocess.run([sys.executable, "-c", code], capture_output=True, text=True, check=True).stdout
+    assert out == "1\n"
