@@ -24,6 +24,10 @@ inline uint64_t mix_hash(uint64_t x) {
   return x;
 }
 
+// A hash of bytes keyed by a secret drawn once per process, so that no text
+// can be prepared to collide with others in every table (SipHash-1-3).
+uint64_t hash_bytes(std::string_view bytes);
+
 // The unseeded hash of a value; types that live in sets or map keys provide
 // `hash_value` or are covered here.
 template <class T>
@@ -33,7 +37,7 @@ uint64_t hash_value(const T& v) {
   } else if constexpr (std::is_integral_v<T>) {
     return static_cast<uint64_t>(v);
   } else if constexpr (std::is_convertible_v<const T&, std::string_view>) {
-    return std::hash<std::string_view>{}(std::string_view(v));
+    return hash_bytes(std::string_view(v));
   } else {
     return v.hash_value();
   }

@@ -99,7 +99,7 @@ uint64_t hash_of(const YamlValue& v) {
       }
       break;
     }
-    case YamlValue::Kind::String: h ^= std::hash<std::string>{}(*v.get_if<std::string>()); break;
+    case YamlValue::Kind::String: h ^= hash_value(*v.get_if<std::string>()); break;
     case YamlValue::Kind::Sequence:
       for (const YamlValue& e : *v.get_if<YamlValue::Sequence>()) h = mix_hash(h ^ hash_of(e));
       break;
@@ -111,7 +111,7 @@ uint64_t hash_of(const YamlValue& v) {
     }
     case YamlValue::Kind::Tagged: {
       const YamlTagged& t = *v.get_if<YamlTagged>();
-      h ^= std::hash<std::string>{}(t.tag) ^ mix_hash(hash_of(*t.value));
+      h ^= hash_value(t.tag) ^ mix_hash(hash_of(*t.value));
       break;
     }
   }
