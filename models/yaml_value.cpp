@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <functional>
 #include <unordered_map>
 
 #include "models/codec.hpp"
@@ -76,7 +75,8 @@ YamlTagged::~YamlTagged() = default;
 namespace {
 
 // A hash that agrees with equality: mappings hash without regard to order,
-// all NaNs alike, and 0.0 like -0.0.
+// all NaNs alike, and 0.0 like -0.0. Every leaf goes through the keyed hash,
+// so no key can be prepared to collide.
 uint64_t hash_of(const YamlValue& v) {
   uint64_t h = static_cast<uint64_t>(v.kind()) * 0x9e3779b97f4a7c15ULL;
   switch (v.kind()) {
@@ -84,19 +84,22 @@ uint64_t hash_of(const YamlValue& v) {
     case YamlValue::Kind::Bool: h ^= *v.get_if<bool>() ? 1 : 2; break;
     case YamlValue::Kind::Number: {
       const YamlNumber& n = *v.get_if<YamlNumber>();
-      h ^= static_cast<uint64_t>(n.kind) << 56;
+      uint64_t bits;
       if (n.kind == YamlNumber::Kind::PosInt) {
-        h ^= n.u;
+        bits = n.u;
       } else if (n.kind == YamlNumber::Kind::NegInt) {
-        h ^= static_cast<uint64_t>(n.i);
+        bits = static_cast<uint64_t>(n.i);
       } else if (std::isnan(n.f)) {
-        h ^= 0x7ff8;
+        bits = 0x7ff8;
       } else {
         double f = n.f == 0 ? 0.0 : n.f;
-        uint64_t bits;
         std::memcpy(&bits, &f, sizeof bits);
-        h ^= bits;
       }
+      // Keyed like texts, so number keys cannot be chosen to collide either.
+      char buf[9];
+      buf[0] = static_cast<char>(n.kind);
+      std::memcpy(buf + 1, &bits, sizeof bits);
+      h ^= hash_bytes(std::string_view(buf, sizeof buf));
       break;
     }
     case YamlValue::Kind::String: h ^= hash_value(*v.get_if<std::string>()); break;

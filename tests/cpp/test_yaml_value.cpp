@@ -56,6 +56,7 @@ TEST(YamlValue, DebugTextsAndErrors) {
       {"{true: 1, True: 2}", "error: duplicate entry with key `true`"},
       {"{1: a, 0x1: b}", "error: duplicate entry with key 1"},
       {"{.nan: a, .NaN: b}", "error: duplicate entry with key .nan"},
+      {"{0.0: a, -0.0: b}", "error: duplicate entry with key -0.0"},
       {"{[1]: a, [1]: b}", "error: duplicate entry in YAML map"},
       {"{{a: 1, b: 2}: x, {b: 2, a: 1}: y}", "error: duplicate entry in YAML map"},
       {"{!x 1: a, !y 1: b}", "Mapping {TaggedValue { tag: !x, value: Number(1) }: String(\"a\"), "
