@@ -86,6 +86,12 @@ class Loader {
       e.has_tag = true;
       store(reinterpret_cast<const char*>(tag), e.tag_off, e.tag_len);
     };
+    size_t open = 0;
+    auto too_deep = [&](const Event& e) {
+      if (++open <= Document::kMaxLoadDepth) return false;
+      doc.error = YamlError::recursion_limit(e.mark);
+      return true;
+    };
     for (;;) {
       EventGuard g;
       if (!parse(g, doc.error)) return;
@@ -123,19 +129,23 @@ class Loader {
                 e.value_off, e.value_len);
           break;
         case YAML_SEQUENCE_START_EVENT:
+          if (too_deep(e)) return;
           anchor(ev.data.sequence_start.anchor);
           e.kind = EventKind::SequenceStart;
           set_tag(e, ev.data.sequence_start.tag);
           break;
         case YAML_SEQUENCE_END_EVENT:
+          --open;
           e.kind = EventKind::SequenceEnd;
           break;
         case YAML_MAPPING_START_EVENT:
+          if (too_deep(e)) return;
           anchor(ev.data.mapping_start.anchor);
           e.kind = EventKind::MappingStart;
           set_tag(e, ev.data.mapping_start.tag);
           break;
         case YAML_MAPPING_END_EVENT:
+          --open;
           e.kind = EventKind::MappingEnd;
           break;
       }

@@ -39,6 +39,12 @@ class Loader;
 // The events of one document, with its alias table and stored error.
 class Document {
  public:
+  // Loading stops with the recursion-limit error at a collection nested
+  // deeper than this, skipped or not: libyaml's scanner works per token in
+  // proportion to the flow nesting, so unbounded nesting would take time
+  // quadratic in the input. Far above what any reader accepts.
+  static constexpr size_t kMaxLoadDepth = 1024;
+
   Document();
   ~Document();
   Document(const Document&) = delete;
