@@ -67,6 +67,30 @@ TEST(FieldWalk, EveryFieldInOrderWithDeclaredTypeNames) {
   EXPECT_EQ(w.lines, want);
 }
 
+// Absent and empty values are written too: nothing is left out.
+TEST(FieldWalk, EmptyValuesWritten) {
+  Walked v = test::read_yaml<Walked>("name: ''\ndirect: {n: 0}\n");
+  test::RecordingWriter w;
+  write(w, v);
+  std::vector<std::string> want = {
+      "struct Walked 12",
+      "field name : -", "  str ",
+      "field label : -", "  none",
+      "field inner : -", "  none",
+      "field list : -", "  seq 0", "  end",
+      "field set : -", "  seq 0", "  end",
+      "field map : -", "  map 0", "  end",
+      "field absent_list : -", "  none",
+      "field empty_list : -", "  none",
+      "field direct : Inner", "  struct Inner 1", "  field n : -", "    i32 0", "  end",
+      "field flag : -", "  bool false",
+      "field score : -", "  f64 0.000000",
+      "field big : -", "  i64 0",
+      "end",
+  };
+  EXPECT_EQ(w.lines, want);
+}
+
 struct Mem {
   uint64_t bytes = 0;
   static constexpr const char* type_name = "Mem";

@@ -138,8 +138,28 @@ TEST(Reader, RecordErrors) {
       // position with the path of the alias's place.
       {"name: a\nlabel: x\ncenter: &c {x: 1}\npoints: [*c]\n", "center: missing field `y` at line 3 column 9"},
       {"name: a\npoints: [{x: 1, y: 2}, &c {x: 1}, *c]\n", "points[1]: missing field `y` at line 2 column 24"},
+      // An alias used as a key: its value's path shows "?".
+      {"name: a\ntags:\n  &k a: 1\n  *k : x\n", "tags.?: invalid type: string \"x\", expected i64 at line 4 column 8"},
   };
   for (const ErrorCase& c : cases) EXPECT_EQ(error_of<Shape>(c.yaml), c.expected) << c.yaml;
+}
+
+struct Holder {
+  Point p;
+  One o;
+  static constexpr const char* type_name = "Holder";
+  static constexpr auto fields() { return std::tuple{defaulted("p", &Holder::p), defaulted("o", &Holder::o)}; }
+};
+
+// A record given as an empty value is read from no entries.
+TEST(Reader, EmptyValueRecords) {
+  const ErrorCase cases[] = {
+      {"o:\np: {x: 1, y: 2}\n", "ok"},
+      {"o: !!str\np: {x: 1, y: 2}\n", "ok"},
+      {"o:\np:\n", "p: missing field `x` at line 2 column 3"},
+      {"p: ~\n", "p: invalid type: unit value, expected struct Point at line 1 column 4"},
+  };
+  for (const ErrorCase& c : cases) EXPECT_EQ(error_of<Holder>(c.yaml), c.expected) << c.yaml;
 }
 
 TEST(Reader, UnknownFieldTexts) {
