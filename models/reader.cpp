@@ -171,6 +171,7 @@ Document::Document() = default;
 Document::~Document() = default;
 
 void Document::load(std::string_view text) {
+  text_size = text.size();
   arena_.reserve(text.size());
   events.reserve(text.size() / 8 + 4);
   loader_ = std::make_unique<Loader>(text);
@@ -192,9 +193,13 @@ const Event& Reader::next() {
   const Event& e = peek();
   ++*cursor_;
   // Every event taken while replaying counts against the budget, so a large
-  // anchored node replayed many times cannot expand without bound.
-  if (replaying_ && ++*replays_ > 100 * static_cast<uint64_t>(doc_->events.size())) {
-    throw YamlError::repetition_limit();
+  // anchored node replayed many times cannot expand without bound; so do the
+  // bytes of replayed scalars, or a long text aliased again and again would
+  // grow a short document into any amount of memory.
+  if (replaying_) {
+    if (++*replays_ > 100 * static_cast<uint64_t>(doc_->events.size())) throw YamlError::repetition_limit();
+    doc_->replayed_bytes += e.value_len;
+    if (doc_->replayed_bytes > 100 * static_cast<uint64_t>(doc_->text_size)) throw YamlError::repetition_limit();
   }
   return e;
 }

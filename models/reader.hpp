@@ -65,6 +65,9 @@ class Document {
   std::vector<Event> events;
   std::vector<size_t> aliases;  // anchor number -> event index
   std::optional<YamlError> error;
+  size_t text_size = 0;
+  // Scalar bytes taken while replaying aliases, in this read.
+  uint64_t replayed_bytes = 0;
 
  private:
   friend class Loader;

@@ -284,6 +284,15 @@ TEST(Reader, RepetitionLimit) {
   }
   using Bombs = HashMap<std::string, Nest>;
   EXPECT_EQ(error_of<Bombs>(bomb), "repetition limit exceeded");
+  // A long text aliased again and again: its replayed bytes count too, up to
+  // 100 times the length of the input.
+  auto texts = [](int count) {
+    std::string doc = "name: a\nnotes: [&a " + std::string(10000, 'x');
+    for (int i = 0; i < count; ++i) doc += ", *a";
+    return doc + "]\n";
+  };
+  EXPECT_EQ(error_of<Shape>(texts(90)), "ok");
+  EXPECT_EQ(error_of<Shape>(texts(120)), "repetition limit exceeded");
 }
 
 // Texts prepared so that an unkeyed byte hash gives them one value (a block
