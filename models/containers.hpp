@@ -50,11 +50,36 @@ struct SeededHash {
 };
 
 // A set keeps the first of two equal elements (insert does not replace).
+// Two tables hash with different seeds, so equality looks each element up
+// in the other table instead of comparing bucket layouts.
 template <class T, class Eq = std::equal_to<T>>
-using HashSet = std::unordered_set<T, SeededHash<T>, Eq>;
+class HashSet : public std::unordered_set<T, SeededHash<T>, Eq> {
+ public:
+  using std::unordered_set<T, SeededHash<T>, Eq>::unordered_set;
+
+  friend bool operator==(const HashSet& a, const HashSet& b) {
+    if (a.size() != b.size()) return false;
+    for (const T& e : a) {
+      if (!b.contains(e)) return false;
+    }
+    return true;
+  }
+};
 
 // A map keeps the last value of a repeated key (callers use insert_or_assign).
 template <class K, class V>
-using HashMap = std::unordered_map<K, V, SeededHash<K>>;
+class HashMap : public std::unordered_map<K, V, SeededHash<K>> {
+ public:
+  using std::unordered_map<K, V, SeededHash<K>>::unordered_map;
+
+  friend bool operator==(const HashMap& a, const HashMap& b) {
+    if (a.size() != b.size()) return false;
+    for (const auto& [k, v] : a) {
+      auto it = b.find(k);
+      if (it == b.end() || !(it->second == v)) return false;
+    }
+    return true;
+  }
+};
 
 }  // namespace dorvek
