@@ -177,22 +177,62 @@ PyModuleDef_Slot module_slots[] = {
     {0, nullptr},
 };
 
-PyModuleDef module_def = {
-    PyModuleDef_HEAD_INIT,
-    "_dorvek",
+constexpr const char kModuleDoc[] =
     "Python extension module `dorvek._dorvek`. Each model family gets its own submodule, mirroring the\n"
     "`models::<family>` source layout; the `dorvek` Python package re-exports them, so\n"
-    "`from dorvek.ort import OrtResult` is the ORT import path.",
-    0,
-    nullptr,
-    module_slots,
-    nullptr,
-    nullptr,
-    nullptr,
+    "`from dorvek.ort import OrtResult` is the ORT import path.";
+
+PyModuleDef module_def = {
+    PyModuleDef_HEAD_INIT, "_dorvek", kModuleDoc, 0, nullptr, module_slots, nullptr, nullptr, nullptr,
 };
+
+// The export entry's slot table. Interpreters that have the export entry
+// name its slots in their headers; older ones never call it, and there the
+// slot numbers they lack are our own and only give the table its form.
+#if defined(Py_mod_name) && defined(Py_mod_doc) && defined(Py_mod_abi)
+#define DORVEK_MODULE_EXPORT 1
+constexpr int kSlotAbi = Py_mod_abi, kSlotName = Py_mod_name, kSlotDoc = Py_mod_doc;
+#elif PY_VERSION_HEX < 0x030F0000
+#define DORVEK_MODULE_EXPORT 1
+constexpr int kSlotAbi = 0x7d00, kSlotName = 0x7d01, kSlotDoc = 0x7d02;
+#endif
+
+#ifdef DORVEK_MODULE_EXPORT
+#ifdef Py_mod_gil
+constexpr int kSlotGil = Py_mod_gil;
+#else
+constexpr int kSlotGil = 4;  // the number interpreters with the slot give it
+#endif
+
+// Record format 1.0, flags 0x0002, build and ABI versions left open.
+struct AbiRecord {
+  uint8_t major;
+  uint8_t minor;
+  uint16_t flags;
+  uint32_t build_version;
+  uint32_t abi_version;
+};
+static_assert(sizeof(AbiRecord) == 12);
+constexpr AbiRecord kAbi{1, 0, 0x0002, 0, 0};
+
+// The interpreter lock stays declared as needed: the class cache and the
+// one-time cells rely on it.
+PyModuleDef_Slot export_slots[] = {
+    {Py_mod_exec, reinterpret_cast<void*>(module_exec)},
+    {kSlotAbi, const_cast<AbiRecord*>(&kAbi)},
+    {kSlotGil, nullptr},
+    {kSlotName, const_cast<char*>("_dorvek")},
+    {kSlotDoc, const_cast<char*>(kModuleDoc)},
+    {0, nullptr},
+};
+#endif
 
 }  // namespace
 
 }  // namespace dorvek::py
 
 PyMODINIT_FUNC PyInit__dorvek() { return PyModuleDef_Init(&dorvek::py::module_def); }
+
+#ifdef DORVEK_MODULE_EXPORT
+extern "C" Py_EXPORTED_SYMBOL PyModuleDef_Slot* PyModExport__dorvek(void) { return dorvek::py::export_slots; }
+#endif

@@ -91,6 +91,22 @@ def test_execution_function_refuses_a_non_module():
         exec_fn(5)
 
 
+def test_export_entry_lists_exec_abi_gil_name_and_doc():
+    export = ctypes.PyDLL(native.__file__).PyModExport__dorvek
+    export.restype = ctypes.c_void_p
+    slots = export()
+    entries = []
+    while ctypes.c_int.from_address(slots).value != 0:
+        entries.append((ctypes.c_int.from_address(slots).value, ctypes.c_void_p.from_address(slots + 8).value))
+        slots += 16
+    assert len(entries) == 5
+    assert entries[0][0] == 2  # the execution function, as in the module definition
+    assert ctypes.string_at(entries[1][1], 12) == bytes([1, 0, 2, 0]) + bytes(8)
+    assert entries[2][1] is None  # the interpreter lock stays declared as used
+    assert ctypes.string_at(entries[3][1]) == b"_dorvek"
+    assert ctypes.string_at(entries[4][1]).decode() == native.__doc__
+
+
 def test_a_type_name_gets_one_class_even_when_making_it_runs_python_code():
     # In a fresh interpreter: the root class of a document tree is made at the
     # first tree build, and making it runs Object's __init_subclass__.
