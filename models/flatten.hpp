@@ -102,7 +102,8 @@ inline void write_flattened_part(MapWriter& m, const JsonValue& v) {
       return;
     case JsonValue::Kind::Bool: got = "a boolean"; break;
     case JsonValue::Kind::UInt:
-    case JsonValue::Kind::Int: got = "an integer"; break;
+    case JsonValue::Kind::Int:
+    case JsonValue::Kind::BigInt: got = "an integer"; break;
     case JsonValue::Kind::Float: got = "a float"; break;
     case JsonValue::Kind::String: got = "a string"; break;
     case JsonValue::Kind::Array: got = "a sequence"; break;

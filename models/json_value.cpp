@@ -145,6 +145,7 @@ void JsonValue::serialize(Writer& w) const {
       return;
     }
     case Kind::Float: w.serialize_f64(*get_if<double>()); return;
+    case Kind::BigInt: w.serialize_integer_text(get_if<BigInt>()->decimal); return;
     case Kind::String: w.serialize_str(*get_if<std::string>()); return;
     case Kind::Array: {
       const Array& a = *get_if<Array>();

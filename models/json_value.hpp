@@ -43,11 +43,17 @@ class JsonObject {
 
 class JsonValue {
  public:
-  enum class Kind : uint8_t { Null, Bool, UInt, Int, Float, String, Array, Object };
+  enum class Kind : uint8_t { Null, Bool, UInt, Int, Float, String, Array, Object, BigInt };
   using Array = std::vector<JsonValue>;
-  // Integers: non-negative ones as uint64_t, negative ones as int64_t;
-  // floats are always finite.
-  using Data = std::variant<std::monostate, bool, uint64_t, int64_t, double, std::string, Array, JsonObject>;
+  // An integer beyond 64 bits, kept exact as its decimal text.
+  struct BigInt {
+    std::string decimal;
+    bool operator==(const BigInt&) const = default;
+  };
+  // Integers: non-negative ones as uint64_t, negative ones as int64_t, wider
+  // ones (only from Python values) as text; floats are always finite.
+  using Data =
+      std::variant<std::monostate, bool, uint64_t, int64_t, double, std::string, Array, JsonObject, BigInt>;
 
   static constexpr const char* type_name = nullptr;
 

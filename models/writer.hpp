@@ -64,6 +64,9 @@ class Writer {
   virtual void serialize_i64(int64_t v) = 0;
   virtual void serialize_u64(uint64_t v) = 0;
   virtual void serialize_f64(double v) = 0;
+  // An integer beyond 64 bits as its decimal text ("-" and digits). Only
+  // free-form values built from Python integers hold one.
+  virtual void serialize_integer_text(std::string_view decimal) = 0;
   virtual void serialize_str(std::string_view v) = 0;
   virtual void serialize_unit() = 0;
   virtual void serialize_none() { serialize_unit(); }

@@ -327,9 +327,8 @@ bool is_numpy_bool(PyObject* value) {
   return std::strcmp(name, "numpy.bool_") == 0 || std::strcmp(name, "numpy.bool") == 0;
 }
 
-// Any Python value as a free-form value. Integers are kept exact over the
-// whole signed and unsigned 64-bit range; beyond it they are refused rather
-// than rounded, since the text writers carry 64-bit integers only.
+// Any Python value as a free-form value. Integers are kept exact whatever
+// their size: beyond 64 bits as their decimal text, never as a float.
 JsonValue value_to_json(PyObject* value, int depth) {
   enter(depth);
   if (value == Py_None) return JsonValue();
@@ -370,7 +369,13 @@ JsonValue value_to_json(PyObject* value, int depth) {
         if (!(u == static_cast<unsigned long long>(-1) && PyErr_Occurred())) return JsonValue(static_cast<uint64_t>(u));
       }
       PyErr_Clear();
-      if (overflow != 0) raise(PyExc_ValueError, "cannot write an integer outside the 64-bit range");
+      if (overflow != 0) {
+        Ref digits = check(PyObject_Str(i.get()));
+        Py_ssize_t n = 0;
+        const char* p = PyUnicode_AsUTF8AndSize(digits.get(), &n);
+        if (!p) throw_error();
+        return JsonValue(JsonValue::BigInt{std::string(p, static_cast<size_t>(n))});
+      }
     }
     PyErr_Clear();
   }

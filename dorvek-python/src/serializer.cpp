@@ -28,6 +28,9 @@ void Serializer::serialize_bool(bool v) { result_ = Ref::borrow(v ? Py_True : Py
 void Serializer::serialize_i64(int64_t v) { result_ = check(PyLong_FromLongLong(v)); }
 void Serializer::serialize_u64(uint64_t v) { result_ = check(PyLong_FromUnsignedLongLong(v)); }
 void Serializer::serialize_f64(double v) { result_ = check(PyFloat_FromDouble(v)); }
+void Serializer::serialize_integer_text(std::string_view decimal) {
+  result_ = check(PyLong_FromString(std::string(decimal).c_str(), nullptr, 10));
+}
 void Serializer::serialize_str(std::string_view v) { result_ = str(v); }
 void Serializer::serialize_unit() { result_ = Ref::borrow(Py_None); }
 

@@ -23,6 +23,7 @@ class Serializer final : public Writer, SeqWriter, MapWriter, StructWriter {
   void serialize_i64(int64_t v) override;
   void serialize_u64(uint64_t v) override;
   void serialize_f64(double v) override;
+  void serialize_integer_text(std::string_view decimal) override;
   void serialize_str(std::string_view v) override;
   void serialize_unit() override;
   void serialize_some(ValueRef v) override;

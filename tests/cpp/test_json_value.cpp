@@ -15,6 +15,7 @@ std::string show(const JsonValue& v) {
     case JsonValue::Kind::Int: return std::to_string(*v.get_if<int64_t>()) + "i";
     case JsonValue::Kind::Float: return std::to_string(*v.get_if<double>());
     case JsonValue::Kind::String: return "'" + *v.get_if<std::string>() + "'";
+    case JsonValue::Kind::BigInt: return v.get_if<JsonValue::BigInt>()->decimal + "n";
     case JsonValue::Kind::Array: {
       std::string s = "[";
       for (const JsonValue& e : *v.get_if<JsonValue::Array>()) s += (s.size() > 1 ? "," : "") + show(e);

@@ -37,6 +37,7 @@ class RecordingWriter : public Writer, SeqWriter, MapWriter, StructWriter {
   void serialize_u64(uint64_t v) override { add("u64 " + std::to_string(v)); }
   void serialize_f64(double v) override { add("f64 " + std::to_string(v)); }
   void serialize_str(std::string_view v) override { add("str " + std::string(v)); }
+  void serialize_integer_text(std::string_view v) override { add("integer " + std::string(v)); }
   void serialize_unit() override { add("unit"); }
   void serialize_none() override { add("none"); }
   void serialize_some(ValueRef v) override {

@@ -76,6 +76,8 @@ void JsonWriter::serialize_u64(uint64_t v) {
   append_int(out_, v);
 }
 
+void JsonWriter::serialize_integer_text(std::string_view decimal) { append_scalar(decimal); }
+
 void JsonWriter::serialize_f64(double v) {
   if (in_key_) key_not_text();
   if (std::isfinite(v)) {

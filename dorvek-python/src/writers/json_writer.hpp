@@ -24,6 +24,7 @@ class JsonWriter final : public Writer, SeqWriter, MapWriter, StructWriter {
   void serialize_i64(int64_t v) override;
   void serialize_u64(uint64_t v) override;
   void serialize_f64(double v) override;
+  void serialize_integer_text(std::string_view decimal) override;
   void serialize_str(std::string_view v) override;
   void serialize_unit() override;
   void serialize_unit_variant(std::string_view type_name, std::string_view name) override;

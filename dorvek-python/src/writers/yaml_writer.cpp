@@ -124,6 +124,8 @@ void YamlWriter::serialize_u64(uint64_t v) {
   scalar(int_text(buf, v), YAML_PLAIN_SCALAR_STYLE);
 }
 
+void YamlWriter::serialize_integer_text(std::string_view decimal) { scalar(decimal, YAML_PLAIN_SCALAR_STYLE); }
+
 void YamlWriter::serialize_f64(double v) {
   if (std::isnan(v)) return scalar(".nan", YAML_PLAIN_SCALAR_STYLE);
   if (std::isinf(v)) return scalar(v > 0 ? ".inf" : "-.inf", YAML_PLAIN_SCALAR_STYLE);
