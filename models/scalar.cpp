@@ -388,57 +388,49 @@ std::string read_text(Reader& r) {
   }
 }
 
-int64_t read_i64(Reader& r) {
+namespace {
+
+// The number and boolean readers: one event (aliases replayed), a plain
+// scalar or a literal block with the type's core tag, parsed by `parse`;
+// anything else is the type error.
+template <class T, class Parse>
+T read_typed(Reader& r, std::string_view tag, std::string_view expected, Parse&& parse) {
   const Event& e = r.next();
   if (e.kind == EventKind::Alias) {
     Replay rp(r, e);
-    return read_i64(rp.reader());
+    return read_typed<T>(rp.reader(), tag, expected, parse);
   }
-  if (accepted(r, e, tags::int_)) {
-    if (auto v = parse_i64(r.value(e))) return *v;
+  if (accepted(r, e, tag)) {
+    if (std::optional<T> v = parse(r, e)) return *v;
   }
-  r.invalid_type(e, "i64");
+  r.invalid_type(e, expected);
+}
+
+}  // namespace
+
+int64_t read_i64(Reader& r) {
+  return read_typed<int64_t>(r, tags::int_, "i64", [](Reader& rr, const Event& e) { return parse_i64(rr.value(e)); });
 }
 
 int32_t read_i32(Reader& r) {
-  const Event& e = r.next();
-  if (e.kind == EventKind::Alias) {
-    Replay rp(r, e);
-    return read_i32(rp.reader());
-  }
-  if (accepted(r, e, tags::int_)) {
-    if (auto v = parse_i64(r.value(e))) {
-      if (*v >= INT32_MIN && *v <= INT32_MAX) return static_cast<int32_t>(*v);
-      YamlError err = YamlError::custom(msg::invalid_value("integer `" + std::to_string(*v) + "`", "i32"));
-      err.fix_mark(e.mark, r.path());
-      throw err;
-    }
-  }
-  r.invalid_type(e, "i32");
+  return read_typed<int32_t>(r, tags::int_, "i32", [](Reader& rr, const Event& e) -> std::optional<int32_t> {
+    auto v = parse_i64(rr.value(e));
+    if (!v) return std::nullopt;
+    if (*v >= INT32_MIN && *v <= INT32_MAX) return static_cast<int32_t>(*v);
+    YamlError err = YamlError::custom(msg::invalid_value("integer `" + std::to_string(*v) + "`", "i32"));
+    err.fix_mark(e.mark, rr.path());
+    throw err;
+  });
 }
 
 double read_f64(Reader& r) {
-  const Event& e = r.next();
-  if (e.kind == EventKind::Alias) {
-    Replay rp(r, e);
-    return read_f64(rp.reader());
-  }
-  if (accepted(r, e, tags::float_)) {
-    if (auto v = parse_float_form(r.value(e))) return *v;
-  }
-  r.invalid_type(e, "f64");
+  return read_typed<double>(r, tags::float_, "f64",
+                            [](Reader& rr, const Event& e) { return parse_float_form(rr.value(e)); });
 }
 
 bool read_bool(Reader& r) {
-  const Event& e = r.next();
-  if (e.kind == EventKind::Alias) {
-    Replay rp(r, e);
-    return read_bool(rp.reader());
-  }
-  if (accepted(r, e, tags::bool_)) {
-    if (auto v = parse_bool_form(r.value(e))) return *v;
-  }
-  r.invalid_type(e, "a boolean");
+  return read_typed<bool>(r, tags::bool_, "a boolean",
+                          [](Reader& rr, const Event& e) { return parse_bool_form(rr.value(e)); });
 }
 
 }  // namespace dorvek
