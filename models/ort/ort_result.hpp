@@ -1,0 +1,34 @@
+// The ORT result document: the repository and the four runs.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <tuple>
+
+#include "models/ort/advisor_run.hpp"
+#include "models/ort/analyzer_run.hpp"
+#include "models/ort/evaluator_run.hpp"
+#include "models/ort/scanner_run.hpp"
+#include "models/record.hpp"
+#include "models/validation_error.hpp"
+
+namespace dorvek::ort {
+
+struct OrtResult : Model {
+  std::optional<AnalyzerRun> analyzer;
+  std::optional<ScannerRun> scanner;
+  std::optional<AdvisorRun> advisor;
+  std::optional<EvaluatorRun> evaluator;
+  HashMap<std::string, std::string> labels;
+
+  static constexpr const char* type_name = "OrtResult";
+  static constexpr Undeclared undeclared = Undeclared::Skip;
+  static constexpr auto fields() {
+    using T = OrtResult;
+    return std::tuple{optional("analyzer", &T::analyzer), optional("scanner", &T::scanner),
+                      optional("advisor", &T::advisor),   optional("evaluator", &T::evaluator),
+                      defaulted("labels", &T::labels)};
+  }
+};
+
+}  // namespace dorvek::ort
