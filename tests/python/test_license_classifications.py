@@ -5,7 +5,7 @@ import pytest
 
 from dorvek.ort import LicenseClassifications
 
-ORTDATA = pathlib.Path(__file__).resolve().parents[3] / "shared" / "ortdata" / "license-classifications"
+ORTDATA = pathlib.Path(__file__).resolve().parents[1] / "data" / "license-classifications"
 
 
 @pytest.mark.parametrize("text, message", [
