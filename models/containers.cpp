@@ -64,10 +64,9 @@ uint64_t hash_bytes(std::string_view bytes) {
   return s.v0 ^ s.v1 ^ s.v2 ^ s.v3;
 }
 
-uint64_t next_hash_seed() {
-  thread_local uint64_t state = random_u64();
-  state += 0x9e3779b97f4a7c15ULL;
-  return mix_hash(state);
+uint64_t table_hash_key() {
+  static const uint64_t key = mix_hash(random_u64());
+  return key;
 }
 
 }  // namespace dorvek

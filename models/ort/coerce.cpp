@@ -41,21 +41,20 @@ std::optional<std::string> optional_string_from_scalar(Reader& r) {
 
 std::optional<HashMap<std::string, std::string>> optional_string_map_from_scalars(Reader& r) {
   return read_present(r, [](Reader& rr) -> std::optional<HashMap<std::string, std::string>> {
-    HashMap<std::string, std::string> out;
-    // Keys whose last value is no scalar; reported once the map is read, so
-    // a later scalar value of the same key still wins.
-    HashSet<std::string> not_scalar;
+    // Each key at its first position with its last value; the first key
+    // in that order whose value is no scalar is reported.
+    HashMap<std::string, YamlValue> values;
     read_mapping(rr, [&](Reader& kr, Reader& vr) {
       std::string key = read_text(kr);
-      if (std::optional<std::string> s = scalar_to_string(YamlValue::deserialize(vr))) {
-        not_scalar.erase(key);
-        out.insert_or_assign(std::move(key), std::move(*s));
-      } else {
-        out.erase(key);
-        not_scalar.insert(std::move(key));
-      }
+      values.insert_or_assign(std::move(key), YamlValue::deserialize(vr));
     });
-    if (!not_scalar.empty()) throw YamlError::custom("option '" + *not_scalar.begin() + "' is not a scalar");
+    HashMap<std::string, std::string> out;
+    out.reserve(values.size());
+    for (const auto& [key, value] : values) {
+      std::optional<std::string> s = scalar_to_string(value);
+      if (!s) throw YamlError::custom("option '" + key + "' is not a scalar");
+      out.insert_or_assign(key, std::move(*s));
+    }
     return out;
   });
 }

@@ -80,6 +80,10 @@ TEST(Coerce, PackageManagerOptions) {
       {"managers:\n  m: {options: {a: [1]}}", "managers.m: option 'a' is not a scalar at line 2 column 6"},
       {"managers:\n  m: {options: {a: {b: 1}}}", "managers.m: option 'a' is not a scalar at line 2 column 6"},
       {"managers:\n  m: {options: {a: ~}}", "managers.m: option 'a' is not a scalar at line 2 column 6"},
+      // The first offending key in document order; a repeated key keeps its first place.
+      {"managers:\n  m: {options: {z: [], a: [], z: 1, y: {}}}",
+       "managers.m: option 'a' is not a scalar at line 2 column 6"},
+      {"managers:\n  m: {options: {z: [], a: [], z: {}}}", "managers.m: option 'z' is not a scalar at line 2 column 6"},
       {"managers:\n  m: {options: x}", "managers.m.options: invalid type: string \"x\", expected a map at line 2 column 16"},
       {"managers:\n  m: {option: x}",
        "managers.m: unknown field `option`, expected `must_run_after` or `options` at line 2 column 7"},

@@ -74,7 +74,7 @@ TEST(Reader, ReadsRecordsAndContainers) {
   std::vector<std::string> kinds(s.kinds.begin(), s.kinds.end());
   std::sort(kinds.begin(), kinds.end());
   EXPECT_EQ(kinds, (std::vector<std::string>{"j", "k"}));
-  // Tables of different seeds still compare by their contents.
+  // Tables compare by their contents, whatever their order.
   EXPECT_EQ(s.kinds, (HashSet<std::string>{"k", "j"}));
   EXPECT_NE(s.kinds, (HashSet<std::string>{"k"}));
   EXPECT_EQ(s.tags, (HashMap<std::string, int64_t>{{"b", 5}, {"a", 2}}));

@@ -62,3 +62,28 @@ def test_real_documents_round_trip(path):
 
 def test_real_documents_are_present():
     assert len(list(ORTDATA.glob("*.yml"))) >= 4
+
+
+def test_document_order_and_stable_text():
+    text = ("categories:\n- name: z\n- name: a\n- name: m\n"
+            "categorizations:\n- id: x\n  categories: [m, z, a, z, m]\n")
+    doc = LicenseClassifications.from_yaml_str(text)
+    assert doc.categorizations[0].categories == ["m", "z", "a"]
+    again = LicenseClassifications.from_yaml_str(text)
+    assert (again.to_json(), again.to_yaml()) == (doc.to_json(), doc.to_yaml())
+
+
+def test_first_undeclared_category_in_document_order():
+    text = "categories:\n- name: a\ncategorizations:\n- id: x\n  categories: [a, {0}, a, {1}]\n"
+    for first, second in (("q", "b"), ("b", "q")):
+        with pytest.raises(ValueError) as info:
+            LicenseClassifications.from_yaml_str(text.format(first, second))
+        assert f"references unknown category '{first}'" in str(info.value)
+
+
+@pytest.mark.parametrize("path", sorted(ORTDATA.glob("*.yml")), ids=lambda p: p.name)
+def test_real_documents_written_again_give_identical_text(path):
+    doc = LicenseClassifications.from_yaml_file(str(path))
+    text = doc.to_yaml()
+    assert LicenseClassifications.from_yaml_str(text).to_yaml() == text
+    assert LicenseClassifications.from_yaml_file(str(path)).to_json() == doc.to_json()
