@@ -1,6 +1,7 @@
 // The error of the model's own checks (identifier syntax, after-read validation).
 #pragma once
 
+#include <concepts>
 #include <optional>
 #include <string>
 #include <variant>
@@ -14,7 +15,11 @@ class ValidationError {
   struct OutOfRange { std::string field, message; };
   struct Generic { std::string message; };
 
+  // Only from its four kinds: a wider conversion would make a plain text
+  // ambiguous wherever a text or a ValidationError is accepted.
   template <class V>
+    requires(std::same_as<V, InvalidField> || std::same_as<V, MissingField> || std::same_as<V, OutOfRange> ||
+             std::same_as<V, Generic>)
   ValidationError(V v) : value_(std::move(v)) {}
 
   static ValidationError invalid_field(std::string field, std::string message) {

@@ -1,9 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <type_traits>
+
 #include "models/validation_error.hpp"
 
 namespace dorvek {
 namespace {
+
+// A text must never pass for a ValidationError: YamlError::custom takes both.
+static_assert(!std::is_convertible_v<const char*, ValidationError>);
+static_assert(!std::is_convertible_v<std::string, ValidationError>);
 
 TEST(ValidationError, DisplayTexts) {
   const std::pair<ValidationError, const char*> cases[] = {
