@@ -10,6 +10,7 @@
 
 #include "document.hpp"
 #include "models/ort/license_classifications.hpp"
+#include "models/ort/ort_result.hpp"
 #include "object.hpp"
 #include "py_glue.hpp"
 
@@ -18,12 +19,11 @@ namespace dorvek::py {
 namespace {
 
 inline constexpr char kRepositoryConfiguration[] = "RepositoryConfiguration";
-inline constexpr char kOrtResult[] = "OrtResult";
 
 // The document classes, one line each.
 using LicenseClassificationsClass = DocumentClass<ort::LicenseClassifications>;
 using RepositoryConfigurationClass = DocumentClass<Unreadable<kRepositoryConfiguration>>;
-using OrtResultClass = DocumentClass<Unreadable<kOrtResult>>;
+using OrtResultClass = DocumentClass<ort::OrtResult>;
 
 [[noreturn]] void raise_os(const std::string& text) { raise(PyExc_OSError, text); }
 

@@ -1,15 +1,23 @@
-// Placeholder: the EvaluatorRun record lands with its own unit; until then a
-// document that holds one fails with a reading error naming it.
+// The evaluator's run: the run header and the rule violations it found, in
+// document order (equal violations are all kept).
 #pragma once
 
-#include "models/codec.hpp"
+#include <tuple>
+#include <vector>
+
+#include "models/flatten.hpp"
+#include "models/ort/base_run.hpp"
+#include "models/ort/rule_violation.hpp"
 
 namespace dorvek::ort {
 
 struct EvaluatorRun {
+  BaseRun header;
+  std::vector<RuleViolation> violations;
+
   static constexpr const char* type_name = "EvaluatorRun";
-  static EvaluatorRun deserialize(Reader&) { throw YamlError::custom("evaluator runs cannot be read yet"); }
-  void serialize(Writer& w) const { w.serialize_unit(); }
+  static constexpr auto flatten = &EvaluatorRun::header;
+  static constexpr auto fields() { return std::tuple{defaulted("violations", &EvaluatorRun::violations)}; }
 };
 
 }  // namespace dorvek::ort

@@ -1,4 +1,5 @@
-// The ORT result document: the repository and the four runs.
+// The ORT result document: the repository, the four runs and the labels.
+// Undeclared top-level keys are skipped whole, unread.
 #pragma once
 
 #include <optional>
@@ -8,6 +9,7 @@
 #include "models/ort/advisor_run.hpp"
 #include "models/ort/analyzer_run.hpp"
 #include "models/ort/evaluator_run.hpp"
+#include "models/ort/repository.hpp"
 #include "models/ort/scanner_run.hpp"
 #include "models/record.hpp"
 #include "models/validation_error.hpp"
@@ -15,6 +17,7 @@
 namespace dorvek::ort {
 
 struct OrtResult : Model {
+  Repository repository;
   std::optional<AnalyzerRun> analyzer;
   std::optional<ScannerRun> scanner;
   std::optional<AdvisorRun> advisor;
@@ -25,9 +28,9 @@ struct OrtResult : Model {
   static constexpr Undeclared undeclared = Undeclared::Skip;
   static constexpr auto fields() {
     using T = OrtResult;
-    return std::tuple{optional("analyzer", &T::analyzer), optional("scanner", &T::scanner),
-                      optional("advisor", &T::advisor),   optional("evaluator", &T::evaluator),
-                      defaulted("labels", &T::labels)};
+    return std::tuple{required("repository", &T::repository), optional("analyzer", &T::analyzer),
+                      optional("scanner", &T::scanner),         optional("advisor", &T::advisor),
+                      optional("evaluator", &T::evaluator),     defaulted("labels", &T::labels)};
   }
 };
 

@@ -5,7 +5,7 @@ import os
 
 import pytest
 
-from dorvek.ort import LicenseCategory, LicenseClassifications, Object, OrtResult, RepositoryConfiguration
+from dorvek.ort import LicenseCategory, LicenseClassifications, Object, RepositoryConfiguration
 
 TEXT = """\
 categories:
@@ -91,7 +91,7 @@ def test_reading_and_validation_errors(text, message):
         assert "duplicate" not in str(info.value) and " at line " in str(info.value)
 
 
-@pytest.mark.parametrize("cls", [RepositoryConfiguration, OrtResult])
+@pytest.mark.parametrize("cls", [RepositoryConfiguration])
 def test_documents_without_a_model_refuse_reading(cls):
     with pytest.raises(ValueError, match="cannot be read yet"):
         cls.from_yaml_str("")
