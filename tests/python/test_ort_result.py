@@ -283,3 +283,20 @@ def test_real_document_with_repository_only():
     assert doc.repository.vcs.to_dict() == {"type": "", "url": "", "revision": "", "path": ""}
     assert doc.evaluator is None and doc.labels == {}
     assert OrtResult.from_yaml_str(doc.to_yaml()).to_json() == doc.to_json()
+
+
+def test_real_evaluator_run():
+    # The evaluator part of a full result, on a minimal repository: the other runs land with their own readers.
+    text = (ORTDATA / "ort-evaluated-model-reporter-input.yml").read_text()
+    start = text.index("\nevaluator:\n") + 1
+    end = text.index("\n", start + len("evaluator:\n"))
+    while text[end + 1] == " ":
+        end = text.index("\n", end + 1)
+    doc = OrtResult.from_yaml_str(REPO + text[start:end + 1])
+    run = doc.evaluator
+    assert (run.start_time, run.environment.processors, len(run.violations)) == ("1970-01-01T01:09:00Z", 8, 3)
+    first = run.violations[0]
+    assert (first.rule, first.pkg, first.license_sources, first.severity) == (
+        "rule 1", "Ant:junit:junit:4.12", ["DETECTED"], "ERROR")
+    for again in (OrtResult.from_yaml_str(doc.to_yaml()), OrtResult.from_yaml_str(doc.to_json())):
+        assert normalised(again) == normalised(doc)
