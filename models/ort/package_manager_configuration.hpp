@@ -15,6 +15,8 @@ struct PackageManagerConfiguration {
   std::optional<std::vector<std::string>> must_run_after;
   std::optional<HashMap<std::string, std::string>> options;
 
+  bool operator==(const PackageManagerConfiguration&) const = default;
+
   static constexpr const char* type_name = "PackageManagerConfiguration";
   static constexpr auto fields() {
     using T = PackageManagerConfiguration;
