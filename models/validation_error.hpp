@@ -36,6 +36,7 @@ class ValidationError {
 // Document types derive from it and hide `validate` where they check something.
 struct Model {
   std::optional<ValidationError> validate() const { return std::nullopt; }
+  bool operator==(const Model&) const = default;
 };
 
 }  // namespace dorvek

@@ -20,13 +20,6 @@ namespace dorvek::py {
 // The whole file as text; an OSError carrying the failure's text otherwise.
 std::string read_file(std::string_view path);
 
-// A document type whose model is not there yet: its class exists, but reading
-// refuses with a ValueError.
-template <const char* Name>
-struct Unreadable {
-  static constexpr const char* type_name = Name;
-};
-
 // The class-level names a document class needs, made once.
 struct DocumentNames {
   explicit DocumentNames(const char* type_name)
@@ -55,8 +48,6 @@ class DocumentClass {
   }
 
  private:
-  static constexpr bool readable = Record<Root>;
-
   struct Instance {
     PyObject_HEAD
     Root* model;     // owned; never changed
@@ -71,13 +62,9 @@ class DocumentClass {
   static Instance* as_instance(PyObject* o) { return reinterpret_cast<Instance*>(o); }
 
   static std::unique_ptr<Root> parse_and_validate(std::string_view text) {
-    if constexpr (!readable) {
-      raise(PyExc_ValueError, std::string(Root::type_name) + " documents cannot be read yet");
-    } else {
-      auto model = std::make_unique<Root>(read_document<Root>(text, [](Reader& r) { return Codec<Root>::read(r); }));
-      if (auto err = model->validate()) raise(PyExc_ValueError, err->text());
-      return model;
-    }
+    auto model = std::make_unique<Root>(read_document<Root>(text, [](Reader& r) { return Codec<Root>::read(r); }));
+    if (auto err = model->validate()) raise(PyExc_ValueError, err->text());
+    return model;
   }
 
   static Ref wrap(std::unique_ptr<Root> model) {
@@ -118,22 +105,16 @@ class DocumentClass {
     return Ref::borrow(doc->tree);
   }
 
-  // The model written by one of the three writers. Classes whose model is not
-  // there yet have no instances, so nothing ever reaches the other branch.
+  // The model written by one of the three writers.
   template <class W>
-  static auto write_model(PyObject* self) {
-    if constexpr (!readable) {
-      throw std::logic_error("a document without a model");
-      return Ref();
+  static Ref write_model(PyObject* self) {
+    const Root& model = *as_instance(self)->model;
+    if constexpr (std::is_same_v<W, Serializer>) {
+      return to_python(model, Root::type_name);
+    } else if constexpr (std::is_same_v<W, JsonWriter>) {
+      return str(to_json_string(model));
     } else {
-      const Root& model = *as_instance(self)->model;
-      if constexpr (std::is_same_v<W, Serializer>) {
-        return to_python(model, Root::type_name);
-      } else if constexpr (std::is_same_v<W, JsonWriter>) {
-        return str(to_json_string(model));
-      } else {
-        return str(to_yaml_string(model));
-      }
+      return str(to_yaml_string(model));
     }
   }
 

@@ -11,6 +11,7 @@
 #include "document.hpp"
 #include "models/ort/license_classifications.hpp"
 #include "models/ort/ort_result.hpp"
+#include "models/ort/repository_configuration.hpp"
 #include "object.hpp"
 #include "py_glue.hpp"
 
@@ -18,11 +19,9 @@ namespace dorvek::py {
 
 namespace {
 
-inline constexpr char kRepositoryConfiguration[] = "RepositoryConfiguration";
-
 // The document classes, one line each.
 using LicenseClassificationsClass = DocumentClass<ort::LicenseClassifications>;
-using RepositoryConfigurationClass = DocumentClass<Unreadable<kRepositoryConfiguration>>;
+using RepositoryConfigurationClass = DocumentClass<ort::RepositoryConfiguration>;
 using OrtResultClass = DocumentClass<ort::OrtResult>;
 
 [[noreturn]] void raise_os(const std::string& text) { raise(PyExc_OSError, text); }

@@ -5,7 +5,7 @@ import os
 
 import pytest
 
-from dorvek.ort import LicenseCategory, LicenseClassifications, Object, RepositoryConfiguration
+from dorvek.ort import LicenseCategory, LicenseClassifications, Object
 
 TEXT = """\
 categories:
@@ -89,12 +89,6 @@ def test_reading_and_validation_errors(text, message):
         assert str(info.value) == message
     else:
         assert "duplicate" not in str(info.value) and " at line " in str(info.value)
-
-
-@pytest.mark.parametrize("cls", [RepositoryConfiguration])
-def test_documents_without_a_model_refuse_reading(cls):
-    with pytest.raises(ValueError, match="cannot be read yet"):
-        cls.from_yaml_str("")
 
 
 def test_from_yaml_file(tmp_path, doc):
