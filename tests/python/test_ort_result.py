@@ -55,7 +55,10 @@ def test_root_of_repository_only():
     assert json.loads(doc.to_json()) == {
         "repository": {"vcs": {"type": "", "url": "", "revision": "r", "path": ""},
                        "vcs_processed": {"type": "", "url": "", "revision": "r", "path": ""},
-                       "nested_repositories": {}, "config": {}},
+                       "nested_repositories": {},
+                       "config": {"analyzer": None, "includes": None, "excludes": None, "resolutions": None,
+                                  "curations": None, "package_configurations": [], "license_choices": None,
+                                  "snippet_choices": []}},
         "analyzer": None, "scanner": None, "advisor": None, "evaluator": None, "labels": {}}
     assert doc.to_yaml().endswith("analyzer: null\nscanner: null\nadvisor: null\nevaluator: null\nlabels: {}\n")
     assert OrtResult.from_yaml_str(REPO + "...\n").to_json() == doc.to_json()
