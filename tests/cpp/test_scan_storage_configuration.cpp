@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "models/ort/scan_storage_configuration.hpp"
-#include "test_support.hpp"
+#include "written_text.hpp"
 
 namespace dorvek::ort {
 namespace {
@@ -35,11 +35,54 @@ TEST(ScanStorageConfiguration, FlattensIntoSortedObject) {
       {"a: {1: x}", "invalid type: integer `1`, expected a string key"},
       {"a: !t x", "a: untagged and internally tagged enums do not support enum input at line 1 column 4"},
       {"[k]: 1", "invalid type: sequence, expected field identifier"},
+      // Tags: none is looked at on the entry's own mapping; inside it, a local
+      // tag fails, and a tag of another form types a scalar as text.
+      {"!<.PostgresStorageConfiguration>\nk: 1", "map -;key : -;str k;value : -;u64 1;end"},
+      {"!x {k: 1}", "map -;key : -;str k;value : -;u64 1;end"},
+      {"!x", "map -;end"},
+      {"k: !<.Verbatim> 1", "map -;key : -;str k;value : -;str 1;end"},
+      {"k: !<.Verbatim> [1]", "map -;key : -;str k;value : -;seq 1;element : -;u64 1;end;end"},
+      {"k: !<tag:yaml.org,2002:int> 1", "map -;key : -;str k;value : -;u64 1;end"},
+      {"k: !<!x> 1", "k: untagged and internally tagged enums do not support enum input at line 1 column 4"},
+      {"k: {a: !x [1]}", "k.a: untagged and internally tagged enums do not support enum input at line 1 column 8"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.yaml);
     EXPECT_EQ(written(c.yaml), c.result);
   }
+}
+
+// Storage entries as ORT writes them: each tagged verbatim with the class it
+// was made from. The tags are dropped; the entries stay free-form objects.
+TEST(ScanStorageConfiguration, VerbatimTaggedEntries) {
+  const char* yaml = R"(postgresStorage: !<.PostgresStorageConfiguration>
+  connection:
+    url: "jdbc:postgresql://localhost:5432/ort"
+    schema: "scan_storage"
+    sslcert: null
+fileBasedStorage: !<.FileBasedStorageConfiguration>
+  backend:
+    local_file_storage:
+      directory: "/home/u/.ort/scanner/scan-results"
+      compression: true
+  type: "PROVENANCE_BASED"
+)";
+  auto storages = read_yaml<HashMap<std::string, ScanStorageConfiguration>>(yaml);
+  ASSERT_EQ(storages.size(), 2u);
+  EXPECT_EQ(to_json_string(storages.find("postgresStorage")->second),
+            "{\n"
+            "  \"connection\": {\n"
+            "    \"schema\": \"scan_storage\",\n"
+            "    \"sslcert\": null,\n"
+            "    \"url\": \"jdbc:postgresql://localhost:5432/ort\"\n"
+            "  }\n"
+            "}");
+  EXPECT_EQ(to_yaml_string(storages.find("fileBasedStorage")->second),
+            "backend:\n"
+            "  local_file_storage:\n"
+            "    compression: true\n"
+            "    directory: /home/u/.ort/scanner/scan-results\n"
+            "type: PROVENANCE_BASED\n");
 }
 
 TEST(ScanStorageConfiguration, OnlyAnObjectCanBeWrittenAsMap) {

@@ -14,6 +14,7 @@
 #include "models/ort/identifier.hpp"
 #include "models/ort/provenance.hpp"
 #include "models/ort/scan_storage_configuration.hpp"
+#include "models/ort/scanner_configuration.hpp"
 #include "models/ort/severity.hpp"
 #include "serializer.hpp"
 #include "../cpp/test_support.hpp"
@@ -184,6 +185,46 @@ TEST(Serializer, MapOperations) {
   } catch (const Error& e) {
     EXPECT_TRUE(holds(e.exception(), "type(v) is ValueError and v.args == ('map value serialized before its key',)"));
   }
+}
+
+// The scanner configuration as a run's `config`: records as their classes,
+// the two storages of one shape told apart by class, free-form values and
+// scan storage entries as plain dicts.
+TEST(Serializer, ScannerConfiguration) {
+  start_python();
+  auto config = test::read_yaml<ort::ScannerConfiguration>(R"(
+archive: {file_storage: {local_file_storage: {directory: d}}}
+file_list_storage: {postgres_storage: {connection: {url: u, username: n}}}
+provenance_storage: {postgres_storage: {connection: {url: u, username: n}}}
+scanners: {ScanCode: {b: .inf, a: [1]}}
+storages:
+  pg: !<.PostgresStorageConfiguration> {type: x, connection: {url: u}}
+storage_readers: [pg]
+)");
+  Ref tree = to_python(config);
+  const char* facts[] = {
+      "type(v).__name__ == 'ScannerConfiguration' and len(v) == 12",
+      "v.archive.__type__ == 'FileArchiverConfiguration' and v.archive.enabled is True",
+      "v.archive.file_storage.__type__ == 'FileStorageConfiguration'",
+      "v.archive.file_storage.local_file_storage.__type__ == 'LocalFileStorageConfiguration'",
+      "v.archive.file_storage.local_file_storage.compression is True and v.archive.postgres_storage is None",
+      "v.file_list_storage.__type__ == 'FileListStorageConfiguration'",
+      "v.provenance_storage.__type__ == 'ProvenanceStorageConfiguration'",
+      "v.file_list_storage.to_dict() == v.provenance_storage.to_dict()",
+      "v.file_list_storage.postgres_storage.__type__ == 'PostgresStorageConfiguration'",
+      "v.file_list_storage.postgres_storage.type == 'PROVENANCE_BASED'",
+      "v.file_list_storage.postgres_storage.connection.__type__ == 'PostgresConnection'",
+      "v.file_list_storage.postgres_storage.connection.schema == 'public'",
+      "v.file_list_storage.postgres_storage.connection.sslmode == 'verify-full'",
+      "v.file_list_storage.postgres_storage.connection.minimum_idle is None",
+      "type(v.scanners) is dict and v.scanners == {'ScanCode': {'a': [1], 'b': None}}",
+      "list(v.scanners['ScanCode']) == ['a', 'b']",
+      "type(v.storages) is dict and type(v.storages['pg']) is dict",
+      "list(v.storages['pg']) == ['connection', 'type'] and v.storages['pg']['connection'] == {'url': 'u'}",
+      "v.detected_license_mapping == {} and v.ignore_patterns == [] and v.storage_readers == ['pg']",
+      "v.storage_writers is None and v.skip_concluded is False",
+  };
+  for (const char* f : facts) EXPECT_TRUE(holds(tree.get(), f)) << f;
 }
 
 }  // namespace
