@@ -25,6 +25,8 @@ TEST(AdvisorConfiguration, ReadAndWritten) {
        "skip_excluded: false\nadvisors:\n  OssIndex:\n    a:\n      '1': null\n      '2': b\n    z: 1\n"},
       {"advisors:\n  VulnerableCode:\n  VulnerableCode: {k: v}", "skip_excluded: false\nadvisors:\n  VulnerableCode:\n    k: v\n"},
       {"advisors:\n  OSV:", "skip_excluded: false\nadvisors:\n  OSV: null\n"},
+      {"advisors:\n  OSV: {k: v}\n  OssIndex: ~",
+       "skip_excluded: false\nadvisors:\n  OSV:\n    k: v\n  OssIndex: null\n"},
       {"advisors:\n  OSV: !<.Verbatim> 007", "skip_excluded: false\nadvisors:\n  OSV: '007'\n"},
       {"advisors: x", "advisors: invalid type: string \"x\", expected a map at line 1 column 11"},
       {"advisors: [a]", "advisors: invalid type: sequence, expected a map at line 1 column 11"},
