@@ -379,3 +379,32 @@ def test_round_trip():
     reference = tree["analyzer"]["result"]["projects"][0]["scopes"][0]["dependencies"][0]
     assert (reference["linkage"], reference["issues"][0]["message"], reference["dependencies"][0]["id"]) == (
         "STATIC", "m", "b")
+
+
+# Real documents of the current shape (the test templates with their numeric placeholders filled in).
+REAL = ["ext-caktus-publish-mdm-analyzer.yml", "ext-pixxzr-copyleft-scan-result.yml",
+        "ort-evaluated-model-reporter-input.yml", "ort-result-with-issues-scopes.yml",
+        "ort-sbt-multi-project-graph.yml", "ort-scanner-integration-all-pkgs.yml", "ort-spdx-disclosure-cli.yml"]
+
+
+def analyzer_part(name):
+    """The file's analyzer run on a minimal repository: the other runs are read by their own tests."""
+    text = (ORTDATA / name).read_text(encoding="utf-8")
+    text = text.replace('"<REPLACE_PROCESSORS>"', "4").replace('"<REPLACE_MAX_MEMORY>"', "4096")
+    start = text.index("\nanalyzer:\n") + 1
+    end = text.index("\n", start)
+    while end + 1 < len(text) and text[end + 1] == " ":
+        end = text.index("\n", end + 1)
+    return REPOSITORY + text[start:end + 1]
+
+
+@pytest.mark.parametrize("name", REAL)
+def test_real_analyzer_runs_round_trip(name):
+    doc = read(analyzer_part(name))
+    found = doc.analyzer.result
+    assert found.projects and found.packages
+    assert any(s.dependencies for p in found.projects for s in p.scopes) or found.dependency_graphs
+    tree = doc.to_dict()
+    assert read(doc.to_yaml()).to_dict() == tree
+    assert read(doc.to_json()).to_dict() == tree
+    assert json.loads(doc.to_json()) == tree
