@@ -157,9 +157,13 @@ def test_package_errors(element, message):
     assert error(result(f"projects: []\npackages:\n- {element}\n")) == message
 
 
+PROCESSED = "{spdx_expression: '', mapped: {GPL: GPL-1.0, MIT License: MIT, GPL: GPL-2.0-only}, unmapped: [x, y, x]}"
+
+
 def test_package_and_project_values():
     doc = read(result(f"projects:\n- {project(description='~')}\n- {project(id='a:b:c:d', scope_names='[]')}\n"
-                      f"packages:\n- {package(cpe='~', concluded_license=repr('~'), description='123')}\n"))
+                      f"packages:\n- {package(cpe='~', concluded_license=repr('~'), description='123')}\n"
+                      f"- {package(id='a:b:c:d', declared_licenses_processed=PROCESSED)}\n"))
     pkg = doc.analyzer.result.packages[0].to_dict()
     assert list(pkg) == ["id", "purl", "cpe", "authors", "declared_licenses", "declared_licenses_processed",
                          "concluded_license", "description", "homepage_url", "binary_artifact", "source_artifact",
@@ -167,6 +171,8 @@ def test_package_and_project_values():
     assert (pkg["cpe"], pkg["concluded_license"], pkg["description"]) == (None, "~", "123")
     assert (pkg["is_metadata_only"], pkg["labels"], pkg["source_code_origins"]) == (False, {}, None)
     assert pkg["declared_licenses_processed"] == {"spdx_expression": None, "mapped": {}, "unmapped": []}
+    assert doc.analyzer.result.packages[1].declared_licenses_processed.to_dict() == {
+        "spdx_expression": "", "mapped": {"GPL": "GPL-2.0-only", "MIT License": "MIT"}, "unmapped": ["x", "y"]}
     first, second = (p.to_dict() for p in doc.analyzer.result.projects)
     assert list(first) == ["id", "cpe", "definition_file_path", "authors", "declared_licenses",
                            "declared_licenses_processed", "vcs", "vcs_processed", "description", "homepage_url",
