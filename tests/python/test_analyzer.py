@@ -74,6 +74,8 @@ def graph(text):
 @pytest.mark.parametrize("text, message", [
     (REPOSITORY + "analyzer: {}\n", "analyzer: missing field `config` at line 2 column 11"),
     (REPOSITORY + "analyzer: !x\n", "analyzer: missing field `config` at line 2 column 11"),
+    (REPOSITORY + "analyzer:\n  config: ~\n", "analyzer.config: invalid type: unit value, expected struct "
+                                               "AnalyzerConfiguration at line 3 column 11"),
     (REPOSITORY + "analyzer: [config]\n", "analyzer: invalid type: sequence, expected struct AnalyzerRun at line 2 "
                                           "column 11"),
     (REPOSITORY + "analyzer:\n  start_time: s\n  Config: {}\n", "analyzer: missing field `config` at line 3 column 3"),
@@ -260,6 +262,18 @@ def test_scope_tree_depth(depth, leaf, fails):
     else:
         column = [i for i in range(len(line)) if line.startswith("{id: x", i)][depth - 1] + 1
     assert error(text) == f"recursion limit exceeded at line 10 column {column}"
+
+
+@pytest.mark.parametrize("parent, fails", [("[*t]", False), ("[{id: a, dependencies: [*t]}]", True)])
+def test_aliased_tree_is_read_at_the_depth_of_the_alias(parent, fails):
+    # A chain of 60 anchored under a skipped key: read from level 1 it fits, from level 2 its last reference does not.
+    text = "anchor: &t " + nested_references(60) + "\n" + with_scope(parent)
+    if not fails:
+        assert read(text).analyzer.result.projects[0].scopes[0].dependencies
+        return
+    line = text.splitlines()[0]
+    column = [i for i in range(len(line)) if line.startswith("{id: x", i)][59] + 1
+    assert error(text) == f"recursion limit exceeded at line 1 column {column}"
 
 
 @pytest.mark.parametrize("depth, leaf, fails", [(61, ", dependencies: []", False), (62, "", True)])

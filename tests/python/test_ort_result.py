@@ -43,6 +43,8 @@ def error_of(text):
     (REPO + "labels: {a: b\n", "did not find expected ',' or '}' at line 3 column 1, while parsing a flow mapping "
                              "at line 2 column 9"),
     (REPO + "evaluator: !!null ''\n", "evaluator: invalid value: string \"\", expected null at line 2 column 12"),
+    # A plain empty text under the null tag is no null form; it stands at the root's start, shown without position.
+    (REPO + "evaluator: !!null\n", "invalid value: string \"\", expected null"),
 ])
 def test_root_errors(text, message):
     assert error_of(text) == message
@@ -138,9 +140,12 @@ def at_run(message, line=3, column=3):
     ("  start_time: s\n  start_time: s\n  violations: 5\n",
      "evaluator.violations: invalid type: integer `5`, expected a sequence at line 5 column 15"),
     ("  violations: []\n  violations: 5\n", at_run("duplicate field `violations`")),
+    (HEADER + "  violations: {}\n", "evaluator.violations: invalid type: map, expected a sequence at line 6 column 15"),
     ("  violations:\n  - {rule: r}\n  violations: 5\n", "evaluator.violations[0]: missing field `severity` at line 4 column 5"),
     # Strict typing of the buffered header.
     ("  start_time: 2024\n", at_run("invalid type: integer `2024`, expected a string")),
+    # Header entries are taken in document order: a mistyped first one fails before the repetition.
+    ("  start_time: 1\n  start_time: s\n", at_run("invalid type: integer `1`, expected a string")),
     ("  start_time: ~\n", at_run("invalid type: unit value, expected a string")),
     ("  start_time:\n", at_run("invalid type: unit value, expected a string")),
     ("  end_time: true\n  start_time: s\n", at_run("invalid type: boolean `true`, expected a string")),
