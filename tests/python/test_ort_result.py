@@ -98,6 +98,9 @@ def test_present_runs_are_read_by_their_own_readers(run):
      "repository.nested_repositories.a: missing field `revision` at line 1 column 39"),
     ("{vcs: {revision: r}, vcs_processed: {revision: r}, config: []}",
      "repository.config: invalid type: sequence, expected struct RepositoryConfiguration at line 1 column 72"),
+    # A reason error made without a position takes the embedded exclude's start and path.
+    ("{vcs: {revision: r}, vcs_processed: {revision: r}, config: {excludes: {scopes: [{pattern: a, reason: 99}]}}}",
+     "repository.config.excludes.scopes[0]: invalid ScopeExcludeReason value: 99 at line 1 column 93"),
 ])
 def test_repository_errors(body, message):
     assert error_of("repository: " + body + "\n") == message
