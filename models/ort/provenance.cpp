@@ -1,6 +1,7 @@
 #include "models/ort/provenance.hpp"
 
 #include "models/buffered.hpp"
+#include "models/identity.hpp"
 
 namespace dorvek::ort {
 
@@ -27,6 +28,26 @@ Provenance Provenance::deserialize(Reader& r) {
   if (k == BufferedNode::Kind::Null || k == BufferedNode::Kind::None) return out;
   // Positionless: placed at the enclosing record, list or map.
   throw YamlError::custom("data did not match any variant of untagged enum Provenance");
+}
+
+bool Provenance::same_key(const Provenance& o) const {
+  if (value.index() != o.value.index()) return false;
+  if (const auto* a = std::get_if<RepositoryProvenance>(&value)) {
+    const auto& b = std::get<RepositoryProvenance>(o.value);
+    return a->vcs_info.url == b.vcs_info.url && a->resolved_revision == b.resolved_revision;
+  }
+  if (const auto* a = std::get_if<ArtifactProvenance>(&value)) {
+    return a->source_artifact.url == std::get<ArtifactProvenance>(o.value).source_artifact.url;
+  }
+  return true;
+}
+
+uint64_t Provenance::key_hash() const {
+  if (const auto* r = std::get_if<RepositoryProvenance>(&value)) {
+    return hash_fields(value.index(), r->vcs_info.url, r->resolved_revision);
+  }
+  if (const auto* a = std::get_if<ArtifactProvenance>(&value)) return hash_fields(value.index(), a->source_artifact.url);
+  return hash_fields(value.index());
 }
 
 void Provenance::serialize(Writer& w) const {

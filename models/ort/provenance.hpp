@@ -51,6 +51,12 @@ class Provenance {
 
   bool operator==(const Provenance&) const = default;
 
+  // The provenance key, by which scan results and file lists are told apart:
+  // the kind, with a repository's URL and resolved revision or an artifact's
+  // URL. VCS type, revision and path and the artifact hash take no part.
+  bool same_key(const Provenance& o) const;
+  uint64_t key_hash() const;
+
   // Buffers the value whole, then tries the repository shape, the artifact
   // shape and null, in that order.
   static Provenance deserialize(Reader& r);
