@@ -46,7 +46,9 @@ uint64_t Provenance::key_hash() const {
   if (const auto* r = std::get_if<RepositoryProvenance>(&value)) {
     return hash_fields(value.index(), r->vcs_info.url, r->resolved_revision);
   }
-  if (const auto* a = std::get_if<ArtifactProvenance>(&value)) return hash_fields(value.index(), a->source_artifact.url);
+  if (const auto* a = std::get_if<ArtifactProvenance>(&value)) {
+    return hash_fields(value.index(), a->source_artifact.url);
+  }
   return hash_fields(value.index());
 }
 

@@ -216,7 +216,8 @@ def test_findings_keep_every_location():
 """)).scanner.scan_results[0].summary.to_dict()
     assert [(f["license"], f["location"]["path"], f["location"]["start_line"], f["score"])
             for f in summary["licenses"] if not (f["score"] and math.isnan(f["score"]))] == [
-        ("MIT", "a", 1, None), ("MIT", "a", 5, None), ("MIT", "b", 1, None), ("MIT", "a", 1, 1.0), ("mit", "a", 1, None)]
+        ("MIT", "a", 1, None), ("MIT", "a", 5, None), ("MIT", "b", 1, None), ("MIT", "a", 1, 1.0),
+        ("mit", "a", 1, None)]
     assert len(summary["licenses"]) == 6
     assert [c["location"]["start_line"] for c in summary["copyrights"]] == [1, 3]
     assert [(f["source_location"]["end_line"], [(s["location"]["start_line"], s["score"]) for s in f["snippets"]])
@@ -230,7 +231,7 @@ SCAN_RESULTS = """  scan_results:
     summary: {start_time: s, end_time: e, licenses: [{license: first, location: {path: a, start_line: 1, end_line: 1}}]}
   - provenance: {vcs_info: {type: Mercurial, url: u, revision: x, path: p}, resolved_revision: abc}
     scanner: {name: A, version: 1.10, configuration: ''}
-    summary: {start_time: s, end_time: e, licenses: [{license: second, location: {path: a, start_line: 1, end_line: 1}}]}
+    summary: {start_time: s, end_time: e, licenses: [{license: later, location: {path: a, start_line: 1, end_line: 1}}]}
   - provenance: {vcs_info: {type: Git, url: u, revision: r}, resolved_revision: abc}
     scanner: {name: B, version: 1.10, configuration: ''}
     summary: {start_time: s, end_time: e}
@@ -342,11 +343,13 @@ NO_MATCH = "data did not match any variant of untagged enum Provenance"
     ("  -\n", at("", "missing field `provenance`", 4)),
     ("  - ~\n", at("", "invalid type: unit value, expected struct ScanResult", 5)),
     # Values are read in document order; missing keys are looked for at the end.
-    (result_with("summary: {licenses: x}"), at(".summary.licenses", "invalid type: string \"x\", expected a sequence", 26)),
+    (result_with("summary: {licenses: x}"),
+     at(".summary.licenses", "invalid type: string \"x\", expected a sequence", 26)),
     (result_with(f"provenance: {{}}, {SCANNER}, {SUMMARY}"), at("", NO_MATCH, 5)),
     (result_with("provenance: ~, Provenance: 1"),
      at("", "unknown field `Provenance`, expected one of `provenance`, `scanner`, `summary`, `additional_data`", 21)),
-    (result_with("provenance: ~, scanner: ~"), at(".scanner", "invalid type: unit value, expected struct ScannerDetails", 30)),
+    (result_with("provenance: ~, scanner: ~"),
+     at(".scanner", "invalid type: unit value, expected struct ScannerDetails", 30)),
     (result_with("provenance: ~, scanner: "), at(".scanner", "missing field `name`", 30)),
     (result_with("provenance: ~, scanner: {name: a, version: b}"), at(".scanner", "missing field `configuration`", 30)),
     (result_with("provenance: ~, scanner: {name: a, version: [b]}"),
@@ -355,12 +358,14 @@ NO_MATCH = "data did not match any variant of untagged enum Provenance"
      at(".scanner", "unknown field `config`, expected one of `name`, `version`, `configuration`", 70)),
     (result_with(f"provenance: ~, {SCANNER}"), at("", "missing field `summary`", 5)),
     (result_with(BASE + ", summary: x"), at("", "duplicate field `summary`", 5)),
-    (result_with(BASE + ", additional_data: ~"), at(".additional_data", "invalid type: unit value, expected a map", 127)),
+    (result_with(BASE + ", additional_data: ~"),
+     at(".additional_data", "invalid type: unit value, expected a map", 127)),
     # The index counts the dropped repeat too.
     (result_with(BASE) + result_with(BASE) + "  - {provenance: ~, x: 1}\n",
      "scanner.scan_results[2]: unknown field `x`, expected one of `provenance`, `scanner`, `summary`, "
      "`additional_data` at line 13 column 21"),
-    (result_with("provenance: ~, summary: ~"), at(".summary", "invalid type: unit value, expected struct ScanSummary", 30)),
+    (result_with("provenance: ~, summary: ~"),
+     at(".summary", "invalid type: unit value, expected struct ScanSummary", 30)),
     (result_with("provenance: ~, summary: {}"), at(".summary", "missing field `start_time`", 30)),
     (result_with("provenance: ~, summary: {start_time: s}"), at(".summary", "missing field `end_time`", 30)),
     (result_with("provenance: ~, summary: {start_time: [s]}"),
@@ -399,7 +404,8 @@ NO_MATCH = "data did not match any variant of untagged enum Provenance"
      at(".summary.snippets[0]", "unknown field `snip`, expected `source_location` or `snippets`", 177)),
     (summary_with("snippets: [{snippets: ~}]"),
      at(".summary.snippets[0].snippets", "invalid type: unit value, expected a sequence", 131)),
-    (summary_with("snippets: [{snippets: [{}]}]"), at(".summary.snippets[0].snippets[0]", "missing field `score`", 132)),
+    (summary_with("snippets: [{snippets: [{}]}]"),
+     at(".summary.snippets[0].snippets[0]", "missing field `score`", 132)),
     (summary_with("snippets: [{snippets: [{score: ~}]}]"),
      at(".summary.snippets[0].snippets[0].score", "invalid type: unit value, expected f64", 140)),
     (summary_with(f"snippets: [{{snippets: [{{score: 1, {LOC}, purl: p, license: l}}]}}]"),
@@ -422,7 +428,8 @@ IDENTIFIER = "Field 'identifier' is invalid: must be in the format 'type:namespa
 
 
 @pytest.mark.parametrize("body, message", [
-    ("  provenances:\n  - id: 'a:b:c:d'\n  - id: 'a:b:c'\n", f"scanner.provenances[1]: {IDENTIFIER} at line 7 column 5"),
+    ("  provenances:\n  - id: 'a:b:c:d'\n  - id: 'a:b:c'\n",
+     f"scanner.provenances[1]: {IDENTIFIER} at line 7 column 5"),
     ("  provenances:\n  - id: 'a:b:c:d:e'\n", f"scanner.provenances[0]: {IDENTIFIER} at line 6 column 5"),
     ("  provenances: [{sub_repositories: {}}]\n", "scanner.provenances[0]: missing field `id` at line 5 column 17"),
     ("  provenances: [~]\n",
@@ -545,7 +552,8 @@ def test_real_scanner_parts_keep_every_license_finding():
     counts = {}
     for name in ("ext-pixxzr-copyleft-scan-result.yml", "ort-spdx-disclosure-cli.yml"):
         text = real_text(name)
-        run = OrtResult.from_yaml_str(top_level(text, "repository") + without_config(top_level(text, "scanner"))).scanner
+        part = top_level(text, "repository") + without_config(top_level(text, "scanner"))
+        run = OrtResult.from_yaml_str(part).scanner
         findings = [f for r in run.scan_results for f in r.summary.licenses]
         counts[name] = (len(findings), len({(r.provenance.to_json(), f.license)
                                             for r in run.scan_results for f in r.summary.licenses}))
