@@ -4,6 +4,7 @@
 #include <string>
 #include <tuple>
 
+#include "models/identity.hpp"
 #include "models/ort/provenance.hpp"
 #include "models/record.hpp"
 
@@ -16,10 +17,8 @@ struct FileListEntry {
   bool operator==(const FileListEntry&) const = default;
 
   // One entry per path.
-  struct Identity {
-    bool operator()(const FileListEntry& a, const FileListEntry& b) const { return a.path == b.path; }
-  };
   uint64_t hash_value() const { return dorvek::hash_value(path); }
+  using Eq = SameKey<&FileListEntry::path>;
 
   static constexpr const char* type_name = "FileListEntry";
   static constexpr auto fields() {
@@ -30,15 +29,15 @@ struct FileListEntry {
 
 struct FileList {
   Provenance provenance;
-  HashSet<FileListEntry, FileListEntry::Identity> files;
+  HashSet<FileListEntry, FileListEntry::Eq> files;
 
   bool operator==(const FileList&) const = default;
 
   // One list per provenance key.
-  struct Identity {
+  uint64_t hash_value() const { return provenance.key_hash(); }
+  struct Eq {
     bool operator()(const FileList& a, const FileList& b) const { return a.provenance.same_key(b.provenance); }
   };
-  uint64_t hash_value() const { return provenance.key_hash(); }
 
   static constexpr const char* type_name = "FileList";
   static constexpr auto fields() {
@@ -47,6 +46,6 @@ struct FileList {
   }
 };
 
-using FileLists = HashSet<FileList, FileList::Identity>;
+using FileLists = HashSet<FileList, FileList::Eq>;
 
 }  // namespace dorvek::ort

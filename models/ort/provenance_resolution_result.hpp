@@ -5,6 +5,7 @@
 #include <string>
 #include <tuple>
 
+#include "models/identity.hpp"
 #include "models/ort/identifier.hpp"
 #include "models/ort/issue.hpp"
 #include "models/ort/provenance.hpp"
@@ -23,12 +24,8 @@ struct ProvenanceResolutionResult {
   bool operator==(const ProvenanceResolutionResult&) const = default;
 
   // One result per package.
-  struct Identity {
-    bool operator()(const ProvenanceResolutionResult& a, const ProvenanceResolutionResult& b) const {
-      return a.id == b.id;
-    }
-  };
   uint64_t hash_value() const { return id.hash_value(); }
+  using Eq = SameKey<&ProvenanceResolutionResult::id>;
 
   static constexpr const char* type_name = "ProvenanceResolutionResult";
   static constexpr auto fields() {
@@ -40,6 +37,6 @@ struct ProvenanceResolutionResult {
   }
 };
 
-using ProvenanceResolutionResults = HashSet<ProvenanceResolutionResult, ProvenanceResolutionResult::Identity>;
+using ProvenanceResolutionResults = HashSet<ProvenanceResolutionResult, ProvenanceResolutionResult::Eq>;
 
 }  // namespace dorvek::ort

@@ -22,14 +22,14 @@ struct ScanResult {
 
   // One result per source and scanner: the provenance key and the scanner
   // details, so that two scanners' results for one source are both kept.
-  struct Identity {
+  uint64_t hash_value() const {
+    return hash_fields(provenance.key_hash(), scanner.name, scanner.version, scanner.configuration);
+  }
+  struct Eq {
     bool operator()(const ScanResult& a, const ScanResult& b) const {
       return a.provenance.same_key(b.provenance) && a.scanner == b.scanner;
     }
   };
-  uint64_t hash_value() const {
-    return hash_fields(provenance.key_hash(), scanner.name, scanner.version, scanner.configuration);
-  }
 
   static constexpr const char* type_name = "ScanResult";
   static constexpr auto fields() {
@@ -39,6 +39,6 @@ struct ScanResult {
   }
 };
 
-using ScanResults = HashSet<ScanResult, ScanResult::Identity>;
+using ScanResults = HashSet<ScanResult, ScanResult::Eq>;
 
 }  // namespace dorvek::ort

@@ -561,9 +561,7 @@ def test_real_scanner_parts_keep_every_license_finding():
     assert counts == {"ext-pixxzr-copyleft-scan-result.yml": (204, 49), "ort-spdx-disclosure-cli.yml": (216, 22)}
 
 
-@pytest.mark.parametrize("name", [pytest.param(n, marks=pytest.mark.xfail(
-    strict=True, raises=ValueError, reason="scanner configuration key `config`")) if n in UNDECLARED_CONFIG else n
-    for n in CURRENT])
+@pytest.mark.parametrize("name", CURRENT)
 def test_real_whole_documents(name):
     text = real_text(name)
     try:
@@ -571,5 +569,7 @@ def test_real_whole_documents(name):
     except ValueError as e:
         if "runs cannot be read yet" in str(e):
             pytest.skip("a run of this document has no reader yet")
+        if name in UNDECLARED_CONFIG and str(e).startswith("scanner.config: unknown field `config`"):
+            pytest.xfail("ScannerConfiguration does not declare `config`")
         raise
     check_scanner_part(doc, raw_scanner(text))
