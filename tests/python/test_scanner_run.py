@@ -573,3 +573,13 @@ def test_real_whole_documents(name):
             pytest.xfail("ScannerConfiguration does not declare `config`")
         raise
     check_scanner_part(doc, raw_scanner(text))
+
+
+@pytest.mark.parametrize("name, message", [
+    ("ort-advisor-vuln-refs-2022.yml", "scanner: missing field `provenances` at line 14 column 3"),
+    ("ort-static-html-input-2023.yml", "scanner.scan_results: invalid type: map, expected a sequence at line 58 column 5"),
+])
+def test_real_scanner_parts_of_older_shape(name, message):
+    # Older results keep their scan results by package, without provenances or file lists.
+    text = real_text(name)
+    assert error_of(top_level(text, "repository") + without_config(top_level(text, "scanner"))) == message
