@@ -98,6 +98,10 @@ def test_run_fields():
     assert run_of(HEADER + OWN.replace("  scanners: {}\n", "  scanners: {'a:b:c:d': [x, 1, x]}\n")).scanners == {
         "a:b:c:d": ["x", "1"]}
     assert run_of(HEADER + OWN.replace("{}", "")).scanners == {}
+    issue = "{timestamp: t, source: s, message: m, severity: 2}"
+    issues = run_of(HEADER + OWN + f"  issues:\n    'a:b:c:d': [{issue}]\n    'x:y::': []\n"
+                    f"    'a:b:c:d': [{issue}, {issue}]\n").to_dict()["issues"]
+    assert {k: [i["severity"] for i in v] for k, v in issues.items()} == {"a:b:c:d": ["WARNING"] * 2, "x:y::": []}
     assert run_of(HEADER + OWN + "  scan_results: []\n").scan_results == []
     assert run_of(HEADER + OWN + "  scan_results:\n").scan_results is None
 
@@ -577,7 +581,8 @@ def test_real_whole_documents(name):
 
 @pytest.mark.parametrize("name, message", [
     ("ort-advisor-vuln-refs-2022.yml", "scanner: missing field `provenances` at line 14 column 3"),
-    ("ort-static-html-input-2023.yml", "scanner.scan_results: invalid type: map, expected a sequence at line 58 column 5"),
+    ("ort-static-html-input-2023.yml",
+     "scanner.scan_results: invalid type: map, expected a sequence at line 58 column 5"),
 ])
 def test_real_scanner_parts_of_older_shape(name, message):
     # Older results keep their scan results by package, without provenances or file lists.
