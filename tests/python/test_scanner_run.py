@@ -571,8 +571,6 @@ def test_real_whole_documents(name):
     try:
         doc = OrtResult.from_yaml_str(text)
     except ValueError as e:
-        if "runs cannot be read yet" in str(e):
-            pytest.skip("a run of this document has no reader yet")
         if name in UNDECLARED_CONFIG and str(e).startswith("scanner.config: unknown field `config`"):
             pytest.xfail("ScannerConfiguration does not declare `config`")
         if str(e).startswith("advisor.config: unknown field `config`"):
