@@ -79,7 +79,7 @@ void with_event(Reader& r, F&& body) {
   try {
     body(r, e);
   } catch (YamlError& err) {
-    err.fix_mark(e.mark, r.path());
+    r.place(err, e);
     throw;
   }
 }
@@ -87,7 +87,7 @@ void with_event(Reader& r, F&& body) {
 // The element loop of a sequence whose start was just taken.
 template <class F>
 void read_elements(Reader& r, const Event& start, F&& element) {
-  r.visit_sequence(start.mark, [&](Reader& in) {
+  r.visit_sequence(start, [&](Reader& in) {
     size_t i = 0;
     for (;;) {
       EventKind k = in.peek().kind;
@@ -117,7 +117,7 @@ void read_sequence(Reader& r, F&& element) {
 // the key with the first and the value with the second.
 template <class F>
 void read_entries(Reader& r, const Event& start, F&& entry) {
-  r.visit_mapping(start.mark, [&](Reader& in) {
+  r.visit_mapping(start, [&](Reader& in) {
     size_t n = 0;
     for (;;) {
       const Event& k = in.peek();

@@ -76,6 +76,8 @@ class YamlError {
 
   // Gives a positionless message error the position of the reader it leaves.
   void fix_mark(const Mark& m, const Path& p);
+  // Whether `fix_mark` would place this error.
+  bool wants_mark() const { return data_->kind == Kind::Message && !data_->has_position; }
 
   Kind kind() const { return data_->kind; }
   const Data& data() const { return *data_; }

@@ -68,7 +68,7 @@ T read_flattened(Reader& r) {
     std::bitset<Info::size> seen;
     BufferedPairs pairs;
     if (e.kind == EventKind::MappingStart) {
-      rr.visit_mapping(e.mark, [&](Reader& in) {
+      rr.visit_mapping(e, [&](Reader& in) {
         return read_record_entries_with<T, false>(in, out, seen, [&](std::string_view key, Reader& vr) {
           pairs.push_back({key, buffer_node(vr), false});
         });

@@ -2,6 +2,8 @@
 
 #include <yaml.h>
 
+#include <algorithm>
+#include <cstring>
 #include <map>
 #include <stdexcept>
 
@@ -30,6 +32,32 @@ struct EventGuard {
   ~EventGuard() {
     if (live) yaml_event_delete(&ev);
   }
+};
+
+// Byte offsets of libyaml's mark indexes, which count characters. Marks come
+// in document order, so the walk from one to the next is done once.
+class TextPosition {
+ public:
+  explicit TextPosition(std::string_view text) : text_(text) {
+    ascii_ = std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  }
+
+  size_t byte_of(uint64_t index) {
+    if (ascii_) return static_cast<size_t>(index);
+    if (index < chars_) chars_ = bytes_ = 0;
+    while (chars_ < index && bytes_ < text_.size()) {
+      unsigned char c = static_cast<unsigned char>(text_[bytes_]);
+      bytes_ += c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+      ++chars_;
+    }
+    return bytes_;
+  }
+
+ private:
+  std::string_view text_;
+  bool ascii_;
+  uint64_t chars_ = 0;
+  size_t bytes_ = 0;
 };
 
 }  // namespace
@@ -70,10 +98,22 @@ class Loader {
   void load(Document& doc) {
     std::map<std::string, uint32_t, std::less<>> anchors;
     std::string& arena = doc.arena_;
-    auto store = [&](std::string_view s, size_t& off, size_t& len) {
-      off = arena.size();
-      len = s.size();
-      arena.append(s);
+    TextPosition pos(text_);
+    // A scalar's text is taken as a slice of the document where it stands
+    // there byte for byte (plain and quoted scalars without escapes or line
+    // folding), else copied into the arena.
+    auto store_value = [&](Event& e, const yaml_event_t& ev) {
+      std::string_view v(reinterpret_cast<const char*>(ev.data.scalar.value), ev.data.scalar.length);
+      e.value_len = v.size();
+      if (v.empty()) return;
+      size_t at = pos.byte_of(ev.start_mark.index);
+      if (e.style == ScalarStyle::SingleQuoted || e.style == ScalarStyle::DoubleQuoted) ++at;
+      if (at <= text_.size() && text_.size() - at >= v.size() && std::memcmp(text_.data() + at, v.data(), v.size()) == 0) {
+        e.value_off = at;
+        return;
+      }
+      e.value_off = arena.size() | Document::kInArena;
+      arena.append(v);
     };
     auto anchor = [&](const yaml_char_t* name) {
       if (!name) return;
@@ -84,12 +124,14 @@ class Loader {
     auto set_tag = [&](Event& e, const yaml_char_t* tag) {
       if (!tag) return;
       e.has_tag = true;
-      store(reinterpret_cast<const char*>(tag), e.tag_off, e.tag_len);
+      std::string_view t(reinterpret_cast<const char*>(tag));
+      doc.tags_.push_back({doc.events.size(), arena.size(), t.size()});
+      arena.append(t);
     };
     size_t open = 0;
-    auto too_deep = [&](const Event& e) {
+    auto too_deep = [&](const yaml_event_t& ev) {
       if (++open <= Document::kMaxLoadDepth) return false;
-      doc.error = YamlError::recursion_limit(e.mark);
+      doc.error = YamlError::recursion_limit(to_mark(ev.start_mark));
       return true;
     };
     for (;;) {
@@ -97,7 +139,6 @@ class Loader {
       if (!parse(g, doc.error)) return;
       const yaml_event_t& ev = g.ev;
       Event e;
-      e.mark = to_mark(ev.start_mark);
       switch (ev.type) {
         case YAML_STREAM_START_EVENT:
         case YAML_DOCUMENT_START_EVENT:
@@ -112,7 +153,7 @@ class Loader {
         case YAML_ALIAS_EVENT: {
           auto it = anchors.find(reinterpret_cast<const char*>(ev.data.alias.anchor));
           if (it == anchors.end()) {
-            doc.error = YamlError::unknown_anchor(e.mark);
+            doc.error = YamlError::unknown_anchor(to_mark(ev.start_mark));
             return;
           }
           e.kind = EventKind::Alias;
@@ -124,12 +165,10 @@ class Loader {
           e.kind = EventKind::Scalar;
           e.style = to_style(ev.data.scalar.style);
           set_tag(e, ev.data.scalar.tag);
-          store(std::string_view(reinterpret_cast<const char*>(ev.data.scalar.value),
-                                 ev.data.scalar.length),
-                e.value_off, e.value_len);
+          store_value(e, ev);
           break;
         case YAML_SEQUENCE_START_EVENT:
-          if (too_deep(e)) return;
+          if (too_deep(ev)) return;
           anchor(ev.data.sequence_start.anchor);
           e.kind = EventKind::SequenceStart;
           set_tag(e, ev.data.sequence_start.tag);
@@ -139,7 +178,7 @@ class Loader {
           e.kind = EventKind::SequenceEnd;
           break;
         case YAML_MAPPING_START_EVENT:
-          if (too_deep(e)) return;
+          if (too_deep(ev)) return;
           anchor(ev.data.mapping_start.anchor);
           e.kind = EventKind::MappingStart;
           set_tag(e, ev.data.mapping_start.tag);
@@ -150,6 +189,30 @@ class Loader {
           break;
       }
       doc.events.push_back(e);
+    }
+  }
+
+  // The start mark of the `target`-th stored event, counted as `load`
+  // stores them (the Void event of an empty stream at the stream's end).
+  std::optional<Mark> find_mark(size_t target) {
+    size_t n = 0;
+    for (;;) {
+      EventGuard g;
+      std::optional<YamlError> err;
+      if (!parse(g, err)) return std::nullopt;
+      switch (g.ev.type) {
+        case YAML_STREAM_START_EVENT:
+        case YAML_DOCUMENT_START_EVENT:
+        case YAML_NO_EVENT:
+          continue;
+        case YAML_DOCUMENT_END_EVENT:
+          return std::nullopt;
+        case YAML_STREAM_END_EVENT:
+          if (n == target) return to_mark(g.ev.start_mark);
+          return std::nullopt;
+        default:
+          if (n++ == target) return to_mark(g.ev.start_mark);
+      }
     }
   }
 
@@ -171,11 +234,26 @@ Document::Document() = default;
 Document::~Document() = default;
 
 void Document::load(std::string_view text) {
+  text_ = text;
   text_size = text.size();
-  arena_.reserve(text.size());
   events.reserve(text.size() / 8 + 4);
   loader_ = std::make_unique<Loader>(text);
   loader_->load(*this);
+}
+
+std::optional<std::string_view> Document::tag(const Event& e) const {
+  if (!e.has_tag) return std::nullopt;
+  const size_t i = static_cast<size_t>(&e - events.data());
+  auto it = std::lower_bound(tags_.begin(), tags_.end(), i, [](const Tag& t, size_t x) { return t.event < x; });
+  if (it == tags_.end() || it->event != i) return std::nullopt;
+  return std::string_view(arena_.data() + it->off, it->len);
+}
+
+Mark Document::mark(const Event& e) const {
+  const size_t i = static_cast<size_t>(&e - events.data());
+  if (i >= events.size()) return Mark{};
+  Loader again(text_);
+  return again.find_mark(i).value_or(Mark{});
 }
 
 bool Document::has_next_document() {
@@ -248,8 +326,8 @@ void Reader::end_sequence(size_t n) {
   finish(EventKind::SequenceEnd, 1, n, "sequence of", "element", "elements");
 }
 
-Reader Reader::deeper(const Mark& start) const {
-  if (depth_ == 0) throw YamlError::recursion_limit(start);
+Reader Reader::deeper(const Event& start) const {
+  if (depth_ == 0) throw YamlError::recursion_limit(mark(start));
   Reader r = *this;
   --r.depth_;
   return r;
@@ -272,11 +350,11 @@ void Reader::invalid_type(const Event& e, std::string_view expected) const {
         found = describe_scalar(*this, e);
     }
   } catch (YamlError& err) {
-    err.fix_mark(e.mark, *path_);
+    place(err, e);
     throw;
   }
   YamlError err = YamlError::custom(msg::invalid_type(found, expected));
-  err.fix_mark(e.mark, *path_);
+  place(err, e);
   throw err;
 }
 

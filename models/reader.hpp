@@ -16,14 +16,15 @@ namespace dorvek {
 enum class EventKind : uint8_t { Alias, Scalar, MappingStart, MappingEnd, SequenceStart, SequenceEnd, Void };
 enum class ScalarStyle : uint8_t { Plain, SingleQuoted, DoubleQuoted, Literal, Folded };
 
+// One stored event: 24 bytes, as documents of hundreds of MB hold millions.
+// Marks are not stored (errors alone need them: `Document::mark` finds them
+// again) and tags, which are rare, live in a table of their own.
 struct Event {
   EventKind kind = EventKind::Void;
   ScalarStyle style = ScalarStyle::Plain;
   bool has_tag = false;
   uint32_t anchor = 0;  // Alias: the number of the anchor definition it names
-  size_t tag_off = 0, tag_len = 0;
-  size_t value_off = 0, value_len = 0;
-  Mark mark;
+  uint64_t value_off = 0, value_len = 0;  // see Document::value
 };
 
 // Full tags as libyaml resolves the core shorthands.
@@ -56,11 +57,17 @@ class Document {
   // Whether the stream holds another document after the first.
   bool has_next_document();
 
-  std::string_view value(const Event& e) const { return {arena_.data() + e.value_off, e.value_len}; }
-  std::optional<std::string_view> tag(const Event& e) const {
-    if (!e.has_tag) return std::nullopt;
-    return std::string_view{arena_.data() + e.tag_off, e.tag_len};
+  // A scalar's text: a slice of the document's text where it is written
+  // there as it reads, else a copy in the arena.
+  static constexpr uint64_t kInArena = uint64_t{1} << 63;
+  std::string_view value(const Event& e) const {
+    const char* base = (e.value_off & kInArena) ? arena_.data() : text_.data();
+    return {base + (e.value_off & ~kInArena), e.value_len};
   }
+  std::optional<std::string_view> tag(const Event& e) const;
+  // The position of a stored event, found by parsing the text again up to
+  // it: only errors ask, so events need not carry one.
+  Mark mark(const Event& e) const;
 
   std::vector<Event> events;
   std::vector<size_t> aliases;  // anchor number -> event index
@@ -71,7 +78,13 @@ class Document {
 
  private:
   friend class Loader;
+  struct Tag {
+    size_t event;  // index of the tagged event
+    size_t off, len;  // in the arena
+  };
+  std::string_view text_;  // outlives the document (read_document's argument)
   std::string arena_;
+  std::vector<Tag> tags_;  // by event index
   std::unique_ptr<Loader> loader_;
 };
 
@@ -92,6 +105,12 @@ class Reader {
   const Event& next();
   std::string_view value(const Event& e) const { return doc_->value(e); }
   std::optional<std::string_view> tag(const Event& e) const { return doc_->tag(e); }
+  Mark mark(const Event& e) const { return doc_->mark(e); }
+  // Gives a positionless message error the position of `e` and this
+  // reader's path; the position is looked up only when it is needed.
+  void place(YamlError& err, const Event& e) const {
+    if (err.wants_mark()) err.fix_mark(mark(e), *path_);
+  }
 
   // A reader for the same position with another path (keys, values, elements).
   Reader with_path(const Path& p) const {
@@ -110,12 +129,12 @@ class Reader {
   // Runs `body(inner)` one nesting level deeper, then finishes the collection.
   // `body` returns the number of entries or elements it read.
   template <class F>
-  void visit_mapping(const Mark& start, F&& body) {
+  void visit_mapping(const Event& start, F&& body) {
     Reader inner = deeper(start);
     end_mapping(body(inner));
   }
   template <class F>
-  void visit_sequence(const Mark& start, F&& body) {
+  void visit_sequence(const Event& start, F&& body) {
     Reader inner = deeper(start);
     end_sequence(body(inner));
   }
@@ -137,7 +156,7 @@ class Reader {
 
  private:
   friend class Replay;
-  Reader deeper(const Mark& start) const;
+  Reader deeper(const Event& start) const;
   void finish(EventKind end, int values_per_entry, size_t n, const char* what, const char* one, const char* many);
 
   Document* doc_;

@@ -143,7 +143,7 @@ int read_record_key(Reader& r, size_t hint, std::string_view* text = nullptr) {
   int idx = Info::find(key, hint);
   if (idx < 0 && Reject) {
     YamlError err = YamlError::custom(msg::unknown_field(key, Info::keys.data(), Info::size));
-    err.fix_mark(e.mark, r.path());
+    r.place(err, e);
     throw err;
   }
   return idx;
@@ -195,7 +195,7 @@ T read_record(Reader& r) {
   T out{};
   with_event(r, [&](Reader& rr, const Event& e) {
     if (e.kind == EventKind::MappingStart) {
-      rr.visit_mapping(e.mark, [&](Reader& in) { return read_record_entries(in, out); });
+      rr.visit_mapping(e, [&](Reader& in) { return read_record_entries(in, out); });
     } else if (rr.is_empty_value(e)) {
       RecordInfo<T>::check_missing({});
     } else {

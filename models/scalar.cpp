@@ -418,7 +418,7 @@ int32_t read_i32(Reader& r) {
     if (!v) return std::nullopt;
     if (*v >= INT32_MIN && *v <= INT32_MAX) return static_cast<int32_t>(*v);
     YamlError err = YamlError::custom(msg::invalid_value("integer `" + std::to_string(*v) + "`", "i32"));
-    err.fix_mark(e.mark, rr.path());
+    rr.place(err, e);
     throw err;
   });
 }

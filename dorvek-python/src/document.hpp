@@ -98,6 +98,7 @@ class DocumentClass {
   static Ref node(PyObject* self) {
     Instance* doc = as_instance(self);
     if (!doc->tree) {
+      GcPause pause;
       Ref tree = write_model<Serializer>(self);
       if (!doc->tree) doc->tree = tree.release();
     }

@@ -531,7 +531,10 @@ Ref object_repr(PyObject* obj) {
   return str(out);
 }
 
-Ref object_to_dict(PyObject* obj) { return to_dict(obj, 0); }
+Ref object_to_dict(PyObject* obj) {
+  GcPause pause;
+  return to_dict(obj, 0);
+}
 
 Ref static_name(std::string_view text) {
   struct Key {

@@ -117,6 +117,23 @@ void for_each_item(PyObject* dict, F&& f) {
   }
 }
 
+// Pauses the cycle collector while a tree of new objects is built, and
+// restores its state after. The new objects form no cycles, and every pass
+// the collector would make meanwhile walks the whole growing tree again: with
+// it running, building a large tree took three times as long.
+class GcPause {
+ public:
+  GcPause() : was_enabled_(PyGC_Disable()) {}
+  ~GcPause() {
+    if (was_enabled_) PyGC_Enable();
+  }
+  GcPause(const GcPause&) = delete;
+  GcPause& operator=(const GcPause&) = delete;
+
+ private:
+  int was_enabled_;
+};
+
 // Whether two str objects hold the same text.
 inline bool str_equal(PyObject* a, PyObject* b) {
   if (a == b) return true;

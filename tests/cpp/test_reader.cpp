@@ -211,9 +211,9 @@ TEST(Reader, FinishingGuard) {
     const Event& e = r.next();
     try {
       if (e.kind == EventKind::MappingStart) {
-        r.visit_mapping(e.mark, [&](Reader&) { return claimed; });
+        r.visit_mapping(e, [&](Reader&) { return claimed; });
       } else {
-        r.visit_sequence(e.mark, [&](Reader&) { return claimed; });
+        r.visit_sequence(e, [&](Reader&) { return claimed; });
       }
     } catch (const YamlError& err) {
       return err.text();
