@@ -36,11 +36,12 @@ DATA = HERE.parent / "tests" / "data"
 MB = 1024 * 1024
 
 # Per document class: where its real documents live, how many of the largest
-# to take by default, and the list whose items the synthetic documents repeat.
+# to take by default, the list whose items the synthetic documents repeat and
+# the key of each item made unique in every copy.
 CLASSES = {
-    "OrtResult": (DATA / "ort-result", 3, "packages"),
-    "RepositoryConfiguration": (DATA / "repository-configuration", 1, "package_configurations"),
-    "LicenseClassifications": (DATA / "license-classifications", 1, "categorizations"),
+    "OrtResult": (DATA / "ort-result", 3, "packages", "id"),
+    "RepositoryConfiguration": (DATA / "repository-configuration", 1, "license_findings", "path"),
+    "LicenseClassifications": (DATA / "license-classifications", 1, "categorizations", "id"),
 }
 
 
@@ -96,7 +97,6 @@ def build_floor(workdir: Path):
 
 # --- synthetic documents ---------------------------------------------------
 
-ID_LINE = re.compile(r"^( *(?:- )?id: *)([\"']?)(.*?)\2( *)$")
 
 
 def list_block(lines, key):
@@ -134,18 +134,19 @@ def split_items(lines, start, end, indent):
     return items
 
 
-def with_unique_id(item, k):
-    """The item with `-s<k>` appended to its first `id`."""
+def with_unique_id(item, k, id_key):
+    """The item with `-s<k>` appended to its first `id_key` value."""
+    pattern = re.compile(r"^( *(?:- )?" + re.escape(id_key) + r": *)([\"']?)(.*?)\2( *)$")
     out = list(item)
     for n, line in enumerate(out):
-        m = ID_LINE.match(line.rstrip("\n"))
+        m = pattern.match(line.rstrip("\n"))
         if m:
             out[n] = f"{m.group(1)}{m.group(2)}{m.group(3)}-s{k}{m.group(2)}{m.group(4)}\n"
             return out
-    raise ValueError("list item without an id")
+    raise ValueError(f"list item without `{id_key}`")
 
 
-def synthesize(src: Path, key: str, target: int, out: Path):
+def synthesize(src: Path, key: str, id_key: str, target: int, out: Path):
     lines = src.read_text(encoding="utf-8").splitlines(keepends=True)
     if lines and not lines[-1].endswith("\n"):
         lines[-1] += "\n"
@@ -161,7 +162,7 @@ def synthesize(src: Path, key: str, target: int, out: Path):
         f.writelines(lines[:end])
         for k in range(1, copies + 1):
             for it in items:
-                f.writelines(with_unique_id(it, k))
+                f.writelines(with_unique_id(it, k, id_key))
         f.writelines(lines[end:])
 
 
@@ -180,11 +181,15 @@ def synthetic_source(directory: Path, key: str):
 
 # --- timing ----------------------------------------------------------------
 
-def timed_rounds(ops, rounds):
-    """Median seconds of each op: one warm-up round, then `rounds` rounds with
-    the ops interleaved, each result dropped outside the clock."""
+def timed_rounds(ops, rounds, budget=4.0):
+    """Median seconds of each op: one warm-up round, then rounds with the ops
+    interleaved, each result dropped outside the clock. At least `rounds`;
+    more for small files, up to about `budget` seconds, as their times are
+    short enough for the machine's noise to matter."""
     times = {name: [] for name in ops}
-    for r in range(rounds + 1):
+    r, total = 0, None
+    while True:
+        start = time.perf_counter()
         for name, fn in ops.items():
             gc.collect()
             t0 = time.perf_counter()
@@ -193,8 +198,14 @@ def timed_rounds(ops, rounds):
             del result
             if r > 0:
                 times[name].append(t)
+        if total is None:
+            total = time.perf_counter() - start
+            rounds = max(rounds, min(50, int(budget / max(total, 1e-9))))
+        r += 1
+        if r > rounds:
+            break
     gc.collect()
-    return {name: statistics.median(ts) for name, ts in times.items()}
+    return rounds, {name: statistics.median(ts) for name, ts in times.items()}
 
 
 # --- memory, each operation in a fresh interpreter ---------------------------
@@ -296,16 +307,16 @@ def bench_file(cls, path: Path, rounds: int, floor, memory: bool):
         "peer-yaml": lambda: peer_yaml(obj),
         "floor": lambda: floor(bpath),
     }
-    times = timed_rounds(ops, rounds)
+    rounds, times = timed_rounds(ops, rounds)
     del doc, obj, text
     gc.collect()
     mem = {op: peak_memory(op, cls.__name__, path) for op in MEMORY_OPS} if memory else {}
-    return {"file": path.name, "size": size, "times": times, "memory": mem}
+    return {"file": path.name, "size": size, "rounds": rounds, "times": times, "memory": mem}
 
 
-def report_file(res, rounds):
+def report_file(res):
     size, times, mem = res["size"], res["times"], res["memory"]
-    print(f"\n== {res['file']}  {size / MB:.2f} MB  (median of {rounds} rounds)")
+    print(f"\n== {res['file']}  {size / MB:.2f} MB  (median of {res['rounds']} rounds)")
     print(f"{'operation':34} {'ms':>10} {'MB/s':>8}   {'vs peer':>22}   {'/ floor':>8}")
     for key, label, peer, peer_label in OPS:
         t = times[key]
@@ -352,7 +363,8 @@ def main():
     ap = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     ap.add_argument("files", nargs="*", type=Path, help="documents to time (default: the largest real ones)")
     ap.add_argument("--class", dest="cls", default="OrtResult", choices=sorted(CLASSES))
-    ap.add_argument("--rounds", type=int, default=5, help="timed rounds per operation (median taken)")
+    ap.add_argument("--rounds", type=int, default=5,
+                    help="timed rounds per operation at least (median taken; small files get more)")
     ap.add_argument("--sizes", default="5,50", help="synthetic document sizes in MB, comma-separated ('' for none)")
     ap.add_argument("--source", type=Path, help="real document whose list items the synthetic ones repeat")
     ap.add_argument("--no-memory", action="store_true", help="skip the peak-memory subprocesses")
@@ -360,7 +372,7 @@ def main():
 
     import dorvek.ort
     cls = getattr(dorvek.ort, args.cls)
-    directory, count, key = CLASSES[args.cls]
+    directory, count, key, id_key = CLASSES[args.cls]
     files = list(args.files)
     if not files:
         files = sorted(directory.glob("*.yml"), key=lambda p: p.stat().st_size, reverse=True)[:count]
@@ -376,14 +388,14 @@ def main():
             print(f"synthetic documents repeat the `{key}` items of {src.name}")
             for mb in sizes:
                 out = tmp / f"synthetic-{mb:g}MB.yml"
-                synthesize(src, key, int(mb * MB), out)
+                synthesize(src, key, id_key, int(mb * MB), out)
                 files.append(out)
         print(f"{args.cls}; Python {sys.version.split()[0]}, PyYAML {yaml.__version__}; "
               f"{os.cpu_count()} CPUs; {time.strftime('%Y-%m-%d %H:%M')}")
         results = []
         for path in files:
             res = bench_file(cls, path, args.rounds, floor, not args.no_memory)
-            report_file(res, args.rounds)
+            report_file(res)
             results.append(res)
             sys.stdout.flush()
         check_targets(results)
