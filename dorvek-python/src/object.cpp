@@ -286,6 +286,11 @@ Ref to_dict(PyObject* obj, int depth);
 // is kept as it is.
 Ref to_plain(PyObject* value, int depth) {
   enter(depth);
+  // Most values of a tree are texts, numbers or None: kept as they are.
+  if (PyUnicode_CheckExact(value) || value == Py_None || PyLong_CheckExact(value) || PyFloat_CheckExact(value) ||
+      PyBool_Check(value)) {
+    return Ref::borrow(value);
+  }
   if (is_object(value)) return to_dict(value, depth + 1);
   if (PyList_Check(value)) {
     // A list shortened meanwhile ends early; one that grows is read to the
@@ -635,6 +640,36 @@ Ref make_object(PyObject* type_name, PyObject* fields) {
   Ref cls = class_for(type_name);
   PyObject* args[] = {type_name, fields};
   return check(PyObject_Vectorcall(cls.get(), args, 2, nullptr));
+}
+
+namespace {
+
+bool unique_names(const std::vector<Ref>& names) {
+  for (size_t i = 0; i < names.size(); ++i) {
+    for (size_t j = 0; j < i; ++j) {
+      if (str_equal(names[i].get(), names[j].get())) return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+Ref make_record(PyObject* type_name, std::vector<Ref>& names, std::vector<Ref>& values) {
+  Ref cls = class_for(type_name);
+  auto* tp = reinterpret_cast<PyTypeObject*>(cls.get());
+  // A class as the registry makes it, with no constructor or metaclass of
+  // anyone's: calling it would run only Object.__new__ over the dict, whose
+  // items are these fields. So the dict and the call are skipped.
+  if (Py_IS_TYPE(cls.get(), &PyType_Type) && tp->tp_new == obj_new && tp->tp_init == PyBaseObject_Type.tp_init &&
+      unique_names(names)) {
+    return new_instance(tp, Ref::borrow(type_name), names, values);
+  }
+  Ref dict = check(PyDict_New());
+  for (size_t i = 0; i < names.size(); ++i) check(PyDict_SetItem(dict.get(), names[i].get(), values[i].get()));
+  names.clear();
+  values.clear();
+  return make_object(type_name, dict.get());
 }
 
 void register_known_classes(PyObject* module) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 #include "py_glue.hpp"
 
@@ -30,6 +31,9 @@ PyObject* object_type_name(PyObject* obj);
 Ref class_for(PyObject* type_name);
 // An instance of the record class of `type_name` with the dict's items as fields.
 Ref make_object(PyObject* type_name, PyObject* fields);
+// The same instance as `make_object` gives for a dict of these fields, in
+// this order (the names unique); the vectors are emptied.
+Ref make_record(PyObject* type_name, std::vector<Ref>& names, std::vector<Ref>& values);
 // Makes the classes of the known record types and sets them on `module`.
 void register_known_classes(PyObject* module);
 

@@ -56,10 +56,11 @@ MapWriter& Serializer::serialize_map(std::optional<size_t>) {
   return *this;
 }
 
-StructWriter& Serializer::serialize_struct(std::string_view type_name, size_t) {
+StructWriter& Serializer::serialize_struct(std::string_view type_name, size_t fields) {
   state_ = State::Struct;
   struct_name_ = static_name(type_name);
-  dict_ = check(PyDict_New());
+  names_.reserve(fields);
+  elements_.reserve(fields);
   return *this;
 }
 
@@ -76,8 +77,8 @@ void Serializer::serialize_value(ValueRef v) {
 
 void Serializer::serialize_field(std::string_view name, ValueRef v) {
   Ref value = write_value(v, v.type_name);
-  Ref key = static_name(name);
-  check(PyDict_SetItem(dict_.get(), key.get(), value.get()));
+  names_.push_back(static_name(name));
+  elements_.push_back(std::move(value));
 }
 
 void Serializer::end() {
@@ -98,8 +99,9 @@ void Serializer::end() {
       break;
     }
     case State::Struct: {
-      Ref dict = std::move(dict_);
-      result_ = make_object(struct_name_.get(), dict.get());
+      result_ = make_record(struct_name_.get(), names_, elements_);
+      names_.clear();
+      elements_.clear();
       break;
     }
     case State::Value:

@@ -44,8 +44,9 @@ class Serializer final : public Writer, SeqWriter, MapWriter, StructWriter {
   const char* hint_;
   State state_ = State::Value;
   Ref result_;
-  std::vector<Ref> elements_;  // Seq
-  Ref dict_;                   // Map and Struct
+  std::vector<Ref> elements_;  // Seq: the elements; Struct: the field values
+  std::vector<Ref> names_;     // Struct: the field names
+  Ref dict_;                   // Map
   Ref pending_key_;            // Map: a key waiting for its value
   Ref struct_name_;            // Struct
 };

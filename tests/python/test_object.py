@@ -149,3 +149,26 @@ def test_cycles_through_field_values_are_collected():
     del obj, values
     gc.collect()
     assert ref() is None
+
+
+@pytest.mark.parametrize("member", ["__init__", "__new__"])
+def test_tree_build_calls_a_record_class_given_its_own_constructor(member):
+    from dorvek.ort import LicenseCategory, LicenseClassifications
+    calls = []
+
+    def init(self, type_name, fields):
+        calls.append((type_name, dict(fields)))
+
+    def new(cls, type_name, fields):
+        calls.append((type_name, dict(fields)))
+        return Object.__new__(cls, type_name, fields)
+
+    setattr(LicenseCategory, member, init if member == "__init__" else new)
+    try:
+        doc = LicenseClassifications.from_yaml_str("categories: [{name: a}]\n")
+        assert type(doc.categories[0]) is LicenseCategory
+    finally:
+        delattr(LicenseCategory, member)
+    assert calls == [("LicenseCategory", {"name": "a", "description": ""})]
+    assert LicenseClassifications.from_yaml_str("categories: [{name: b}]\n").categories[0].name == "b"
+    assert len(calls) == 1
