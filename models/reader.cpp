@@ -157,7 +157,7 @@ class Loader {
             return;
           }
           e.kind = EventKind::Alias;
-          e.anchor = it->second;
+          e.value_off = it->second;
           break;
         }
         case YAML_SCALAR_EVENT:
@@ -363,7 +363,7 @@ Replay::Replay(const Reader& from, const Event& alias)
   if (++*from.replays_ > 100 * static_cast<uint64_t>(from.doc_->events.size())) {
     throw YamlError::repetition_limit();
   }
-  cursor_ = from.doc_->aliases.at(alias.anchor);
+  cursor_ = from.doc_->aliases.at(alias.anchor());
   reader_.cursor_ = &cursor_;
   reader_.path_ = &path_;
   reader_.replaying_ = true;

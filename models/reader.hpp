@@ -16,16 +16,20 @@ namespace dorvek {
 enum class EventKind : uint8_t { Alias, Scalar, MappingStart, MappingEnd, SequenceStart, SequenceEnd, Void };
 enum class ScalarStyle : uint8_t { Plain, SingleQuoted, DoubleQuoted, Literal, Folded };
 
-// One stored event: 24 bytes, as documents of hundreds of MB hold millions.
+// One stored event: 16 bytes, as documents of hundreds of MB hold millions.
 // Marks are not stored (errors alone need them: `Document::mark` finds them
-// again) and tags, which are rare, live in a table of their own.
+// again) and tags, which are rare, live in a table of their own. No text
+// reaches 2^57 bytes, so a length fits beside the kind and style.
 struct Event {
-  EventKind kind = EventKind::Void;
-  ScalarStyle style = ScalarStyle::Plain;
-  bool has_tag = false;
-  uint32_t anchor = 0;  // Alias: the number of the anchor definition it names
-  uint64_t value_off = 0, value_len = 0;  // see Document::value
+  uint64_t value_off = 0;  // Scalar: see Document::value; Alias: the number of the anchor definition it names
+  uint64_t value_len : 57 = 0;
+  EventKind kind : 3 = EventKind::Void;
+  ScalarStyle style : 3 = ScalarStyle::Plain;
+  bool has_tag : 1 = false;
+
+  uint64_t anchor() const { return value_off; }
 };
+static_assert(sizeof(Event) == 16);
 
 // Full tags as libyaml resolves the core shorthands.
 namespace tags {
