@@ -113,9 +113,9 @@ class DocumentClass {
     if constexpr (std::is_same_v<W, Serializer>) {
       return to_python(model, Root::type_name);
     } else if constexpr (std::is_same_v<W, JsonWriter>) {
-      return str(to_json_string(model));
+      return str(to_json_pieces(model));
     } else {
-      return str(to_yaml_string(model));
+      return str(to_yaml_pieces(model));
     }
   }
 

@@ -37,6 +37,64 @@ Ref str(std::string_view utf8) {
   return check(PyUnicode_FromStringAndSize(utf8.data(), static_cast<Py_ssize_t>(utf8.size())));
 }
 
+namespace {
+
+bool is_ascii(const PieceText& p) {
+  const char* at = p.data();
+  size_t n = p.size();
+  uint64_t bits = 0;
+  for (; n >= 8; at += 8, n -= 8) {
+    uint64_t w;
+    std::memcpy(&w, at, 8);
+    bits |= w;
+  }
+  for (; n > 0; ++at, --n) bits |= static_cast<unsigned char>(*at);
+  return (bits & 0x8080808080808080ULL) == 0;
+}
+
+}  // namespace
+
+Ref str(std::vector<PieceText> pieces) {
+  size_t total = 0, chars = 0;
+  bool ascii = true;
+  for (const PieceText& p : pieces) {
+    total += p.size();
+    ascii = ascii && is_ascii(p);
+  }
+  // Otherwise the length in code points and the widest one, from the lead bytes.
+  unsigned char top = 0;
+  if (ascii) {
+    chars = total;
+  } else {
+    for (const PieceText& p : pieces) {
+      for (char c : p) {
+        const auto b = static_cast<unsigned char>(c);
+        chars += (b & 0xC0) != 0x80;
+        top = b > top ? b : top;
+      }
+    }
+  }
+  if (total > static_cast<size_t>(PY_SSIZE_T_MAX)) raise(PyExc_OverflowError, "text too long for a str");
+  const Py_UCS4 widest = top < 0x80 ? 0x7F : top < 0xC4 ? 0xFF : top < 0xF0 ? 0xFFFF : 0x10FFFF;
+  Ref out = check(PyUnicode_New(static_cast<Py_ssize_t>(chars), widest));
+  Py_ssize_t at = 0;
+  for (PieceText& p : pieces) {
+    if (widest == 0x7F) {
+      std::memcpy(PyUnicode_1BYTE_DATA(out.get()) + at, p.data(), p.size());
+      at += static_cast<Py_ssize_t>(p.size());
+    } else {
+      Ref part = str(std::string_view(p.data(), p.size()));
+      const Py_ssize_t n = PyUnicode_GET_LENGTH(part.get());
+      if (at + n > static_cast<Py_ssize_t>(chars)) raise(PyExc_ValueError, "text pieces of uneven characters");
+      check(static_cast<int>(PyUnicode_CopyCharacters(out.get(), at, part.get(), 0, n)));
+      at += n;
+    }
+    PieceText().swap(p);
+  }
+  if (at != static_cast<Py_ssize_t>(chars)) raise(PyExc_ValueError, "text pieces of uneven characters");
+  return out;
+}
+
 Ref message_str(std::string_view utf8) {
   return check(PyUnicode_DecodeUTF8(utf8.data(), static_cast<Py_ssize_t>(utf8.size()), "replace"));
 }

@@ -10,8 +10,10 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "py_compat.hpp"
+#include "writers/text_pieces.hpp"
 
 namespace dorvek::py {
 
@@ -76,6 +78,10 @@ inline void check(int rc) {
 
 // A str of UTF-8 text, strict (model texts are always valid UTF-8).
 Ref str(std::string_view utf8);
+// A str of UTF-8 text given in pieces that each end on a whole character,
+// made at its final width and length and filled piece by piece, each piece
+// freed once copied: the text is never held twice.
+Ref str(std::vector<PieceText> pieces);
 // A str of a message; invalid bytes become U+FFFD.
 Ref message_str(std::string_view utf8);
 

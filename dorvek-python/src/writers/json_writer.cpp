@@ -1,5 +1,6 @@
 #include "writers/json_writer.hpp"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <stdexcept>
@@ -27,14 +28,23 @@ constexpr char escape_of(unsigned char c) {
   }
 }
 
-void append_string(std::string& out, std::string_view s) {
+// escape_of for every byte, looked up in the scan.
+constexpr auto kEscapes = [] {
+  std::array<char, 256> t{};
+  for (int c = 0; c < 256; ++c) t[c] = escape_of(static_cast<unsigned char>(c));
+  return t;
+}();
+
+void append_string(PieceText& out, std::string_view s) {
   out += '"';
+  const char* data = s.data();
+  const size_t n = s.size();
   size_t run = 0;  // start of the bytes not yet appended
-  for (size_t i = 0; i < s.size(); ++i) {
-    unsigned char c = static_cast<unsigned char>(s[i]);
-    char esc = escape_of(c);
+  for (size_t i = 0; i < n; ++i) {
+    const auto c = static_cast<unsigned char>(data[i]);
+    const char esc = kEscapes[c];
     if (!esc) continue;
-    out.append(s, run, i - run);
+    out.append(s.data() + run, i - run);
     run = i + 1;
     out += '\\';
     out += esc;
@@ -44,12 +54,12 @@ void append_string(std::string& out, std::string_view s) {
       out += kHex[c & 0xF];
     }
   }
-  out.append(s, run);
+  out.append(s.data() + run, s.size() - run);
   out += '"';
 }
 
 template <class I>
-void append_int(std::string& out, I v) {
+void append_int(PieceText& out, I v) {
   char buf[24];
   auto res = std::to_chars(buf, buf + sizeof buf, v);
   out.append(buf, res.ptr);
@@ -81,7 +91,9 @@ void JsonWriter::serialize_integer_text(std::string_view decimal) { append_scala
 void JsonWriter::serialize_f64(double v) {
   if (in_key_) key_not_text();
   if (std::isfinite(v)) {
-    append_float_text(out_, v, true);
+    std::string text;
+    append_float_text(text, v, true);
+    out_ += text;
   } else {
     out_ += "null";
   }
@@ -120,6 +132,7 @@ StructWriter& JsonWriter::serialize_struct(std::string_view, size_t) {
 }
 
 void JsonWriter::begin_member() {
+  pieces_.cut_if_full();
   if (has_value_) out_ += ',';
   out_ += '\n';
   out_.append(closers_.size() * 2, ' ');
@@ -167,6 +180,12 @@ std::string to_json_string(ValueRef v) {
   JsonWriter w;
   v.write(w);
   return w.take();
+}
+
+std::vector<PieceText> to_json_pieces(ValueRef v) {
+  JsonWriter w;
+  v.write(w);
+  return w.take_pieces();
 }
 
 }  // namespace dorvek

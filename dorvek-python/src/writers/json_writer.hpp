@@ -5,9 +5,11 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "models/codec.hpp"
 #include "models/writer.hpp"
+#include "writers/text_pieces.hpp"
 
 namespace dorvek {
 
@@ -16,9 +18,10 @@ namespace dorvek {
 // exceptions and the partial output is to be dropped.
 class JsonWriter final : public Writer, SeqWriter, MapWriter, StructWriter {
  public:
-  JsonWriter() { out_.reserve(128); }
+  JsonWriter() = default;
 
-  std::string take() { return std::move(out_); }
+  std::string take() { return std::move(pieces_).joined(); }
+  std::vector<PieceText> take_pieces() { return std::move(pieces_).pieces(); }
 
   void serialize_bool(bool v) override;
   void serialize_i64(int64_t v) override;
@@ -43,7 +46,8 @@ class JsonWriter final : public Writer, SeqWriter, MapWriter, StructWriter {
   void begin_member();
   void append_scalar(std::string_view text);
 
-  std::string out_;
+  TextPieces pieces_;
+  PieceText& out_ = pieces_.last();
   std::string closers_;     // the closing bracket of each open container
   bool has_value_ = false;  // the innermost open container has a member
   bool in_key_ = false;     // a map key is being written: only text is allowed
@@ -56,6 +60,14 @@ std::string to_json_string(ValueRef v);
 template <class T>
 std::string to_json_string(const T& v) {
   return to_json_string(value_ref(v));
+}
+
+// The same text in pieces (text_pieces.hpp).
+std::vector<PieceText> to_json_pieces(ValueRef v);
+
+template <class T>
+std::vector<PieceText> to_json_pieces(const T& v) {
+  return to_json_pieces(value_ref(v));
 }
 
 }  // namespace dorvek

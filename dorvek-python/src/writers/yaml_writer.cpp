@@ -16,7 +16,9 @@ namespace {
 constexpr const char* kNoProblem = "libyaml emitter failed but there is no error";
 
 int append_output(void* data, unsigned char* buffer, size_t size) {
-  static_cast<std::string*>(data)->append(reinterpret_cast<const char*>(buffer), size);
+  auto* out = static_cast<TextPieces*>(data);
+  out->last().append(reinterpret_cast<const char*>(buffer), size);
+  out->cut_at_line_if_full();
   return 1;
 }
 
@@ -45,7 +47,6 @@ YamlWriter::YamlWriter() {
     yaml_emitter_delete(&emitter_);
     throw std::runtime_error(problem);
   }
-  out_.reserve(128);
   yaml_emitter_set_unicode(&emitter_, 1);
   yaml_emitter_set_width(&emitter_, -1);
   yaml_emitter_set_output(&emitter_, append_output, &out_);
@@ -64,7 +65,12 @@ YamlWriter::~YamlWriter() { yaml_emitter_delete(&emitter_); }
 
 std::string YamlWriter::take() {
   if (!done_) throw std::logic_error("YAML writer: no complete document");
-  return std::move(out_);
+  return std::move(out_).joined();
+}
+
+std::vector<PieceText> YamlWriter::take_pieces() {
+  if (!done_) throw std::logic_error("YAML writer: no complete document");
+  return std::move(out_).pieces();
 }
 
 std::string YamlWriter::to_string(ValueRef v) {
@@ -194,5 +200,11 @@ void YamlWriter::end() {
 }
 
 std::string to_yaml_string(ValueRef v) { return YamlWriter::to_string(v); }
+
+std::vector<PieceText> to_yaml_pieces(ValueRef v) {
+  YamlWriter w;
+  v.write(w);
+  return w.take_pieces();
+}
 
 }  // namespace dorvek

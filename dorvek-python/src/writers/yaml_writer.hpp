@@ -8,9 +8,11 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "models/codec.hpp"
 #include "models/writer.hpp"
+#include "writers/text_pieces.hpp"
 
 namespace dorvek {
 
@@ -26,6 +28,8 @@ class YamlWriter final : public Writer, SeqWriter, MapWriter, StructWriter {
 
   // The text of the document, once its root value is complete.
   std::string take();
+  // The same text in pieces (text_pieces.hpp).
+  std::vector<PieceText> take_pieces();
 
   // Writes `v` as one YAML document and returns the text.
   static std::string to_string(ValueRef v);
@@ -57,7 +61,7 @@ class YamlWriter final : public Writer, SeqWriter, MapWriter, StructWriter {
   void open_mapping();
 
   yaml_emitter_t emitter_;
-  std::string out_;
+  TextPieces out_;
   std::string open_;  // 'm' or 's' for each open mapping or sequence
   bool done_ = false;
 };
@@ -68,6 +72,14 @@ std::string to_yaml_string(ValueRef v);
 template <class T>
 std::string to_yaml_string(const T& v) {
   return to_yaml_string(value_ref(v));
+}
+
+// The same text in pieces (text_pieces.hpp).
+std::vector<PieceText> to_yaml_pieces(ValueRef v);
+
+template <class T>
+std::vector<PieceText> to_yaml_pieces(const T& v) {
+  return to_yaml_pieces(value_ref(v));
 }
 
 }  // namespace dorvek
