@@ -7,6 +7,7 @@
 #include <map>
 #include <stdexcept>
 
+#include "models/ascii.hpp"
 #include "models/scalar.hpp"
 
 namespace dorvek {
@@ -39,7 +40,7 @@ struct EventGuard {
 class TextPosition {
  public:
   explicit TextPosition(std::string_view text) : text_(text) {
-    ascii_ = std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    ascii_ = ascii_prefix(text.data(), text.size()) == text.size();
   }
 
   size_t byte_of(uint64_t index) {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "document.hpp"
+#include "models/ascii.hpp"
 #include "models/ort/license_classifications.hpp"
 #include "models/ort/ort_result.hpp"
 #include "models/ort/repository_configuration.hpp"
@@ -39,7 +40,7 @@ bool valid_utf8(std::string_view s) {
   const auto* end = p + s.size();
   while (p < end) {
     if (*p < 0x80) {
-      ++p;
+      p += ascii_prefix(reinterpret_cast<const char*>(p), static_cast<size_t>(end - p));
       continue;
     }
     size_t n;

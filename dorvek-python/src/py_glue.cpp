@@ -6,6 +6,7 @@
 #include <exception>
 #include <vector>
 
+#include "models/ascii.hpp"
 #include "models/error.hpp"
 #include "models/validation_error.hpp"
 
@@ -39,18 +40,7 @@ Ref str(std::string_view utf8) {
 
 namespace {
 
-bool is_ascii(const PieceText& p) {
-  const char* at = p.data();
-  size_t n = p.size();
-  uint64_t bits = 0;
-  for (; n >= 8; at += 8, n -= 8) {
-    uint64_t w;
-    std::memcpy(&w, at, 8);
-    bits |= w;
-  }
-  for (; n > 0; ++at, --n) bits |= static_cast<unsigned char>(*at);
-  return (bits & 0x8080808080808080ULL) == 0;
-}
+bool is_ascii(const PieceText& p) { return ascii_prefix(p.data(), p.size()) == p.size(); }
 
 }  // namespace
 

@@ -108,3 +108,17 @@ def test_file_errors(tmp_path, make, message):
         LicenseClassifications.from_yaml_file(make(tmp_path))
     assert type(info.value) is OSError
     assert info.value.args == (message,) and info.value.errno is None
+
+
+# Long ASCII runs are checked several bytes at a time: bad bytes after them,
+# at every offset within a word, are still found.
+@pytest.mark.parametrize("bad", [b"\xff", b"\xc0\x80", b"\xed\xa0\x80", b"\xf4\x90\x80\x80", b"\xe2\x82", b"\x80"])
+@pytest.mark.parametrize("run", [13, 16, 21])
+def test_invalid_utf8_after_ascii_runs(tmp_path, bad, run):
+    good = tmp_path / "good.yml"
+    good.write_bytes(b"categories:\n- name: " + b"x" * run + "\u20ac\U0001f600".encode() + b"\n")
+    assert LicenseClassifications.from_yaml_file(str(good)).categories[0].name == "x" * run + "\u20ac\U0001f600"
+    path = tmp_path / "bad.yml"
+    path.write_bytes(b"categories:\n- name: " + b"x" * run + bad + b"xxxxxxxxxx\n")
+    with pytest.raises(OSError, match="stream did not contain valid UTF-8"):
+        LicenseClassifications.from_yaml_file(str(path))
