@@ -42,6 +42,42 @@ namespace {
 
 bool is_ascii(const PieceText& p) { return ascii_prefix(p.data(), p.size()) == p.size(); }
 
+
+// Decodes strict UTF-8 into code units of type C, `room` of them at most;
+// the number written, or -1 for a malformed or too long text.
+template <class C>
+Py_ssize_t decode_utf8(const PieceText& piece, C* out, Py_ssize_t room) {
+  const auto* p = reinterpret_cast<const unsigned char*>(piece.data());
+  const auto* end = p + piece.size();
+  auto cont = [](unsigned char b) { return (b & 0xC0) == 0x80; };
+  Py_ssize_t n = 0;
+  while (p < end) {
+    if (n == room) return -1;
+    const unsigned char b = *p;
+    Py_UCS4 cp;
+    if (b < 0x80) {
+      cp = b;
+      p += 1;
+    } else if (b >= 0xC2 && b <= 0xDF && end - p >= 2 && cont(p[1])) {
+      cp = (Py_UCS4{b} & 0x1F) << 6 | (p[1] & 0x3F);
+      p += 2;
+    } else if (b >= 0xE0 && b <= 0xEF && end - p >= 3 && cont(p[1]) && cont(p[2])) {
+      cp = (Py_UCS4{b} & 0x0F) << 12 | (Py_UCS4{p[1]} & 0x3F) << 6 | (p[2] & 0x3F);
+      if (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF)) return -1;
+      p += 3;
+    } else if (b >= 0xF0 && b <= 0xF4 && end - p >= 4 && cont(p[1]) && cont(p[2]) && cont(p[3])) {
+      cp = (Py_UCS4{b} & 0x07) << 18 | (Py_UCS4{p[1]} & 0x3F) << 12 | (Py_UCS4{p[2]} & 0x3F) << 6 | (p[3] & 0x3F);
+      if (cp < 0x10000 || cp > 0x10FFFF) return -1;
+      p += 4;
+    } else {
+      return -1;
+    }
+    if (cp > static_cast<Py_UCS4>(static_cast<C>(~C{0}))) return -1;
+    out[n++] = static_cast<C>(cp);
+  }
+  return n;
+}
+
 }  // namespace
 
 Ref str(std::vector<PieceText> pieces) {
@@ -67,21 +103,30 @@ Ref str(std::vector<PieceText> pieces) {
   if (total > static_cast<size_t>(PY_SSIZE_T_MAX)) raise(PyExc_OverflowError, "text too long for a str");
   const Py_UCS4 widest = top < 0x80 ? 0x7F : top < 0xC4 ? 0xFF : top < 0xF0 ? 0xFFFF : 0x10FFFF;
   Ref out = check(PyUnicode_New(static_cast<Py_ssize_t>(chars), widest));
+  const Py_ssize_t length = static_cast<Py_ssize_t>(chars);
   Py_ssize_t at = 0;
   for (PieceText& p : pieces) {
-    if (widest == 0x7F) {
-      std::memcpy(PyUnicode_1BYTE_DATA(out.get()) + at, p.data(), p.size());
-      at += static_cast<Py_ssize_t>(p.size());
-    } else {
-      Ref part = str(std::string_view(p.data(), p.size()));
-      const Py_ssize_t n = PyUnicode_GET_LENGTH(part.get());
-      if (at + n > static_cast<Py_ssize_t>(chars)) raise(PyExc_ValueError, "text pieces of uneven characters");
-      check(static_cast<int>(PyUnicode_CopyCharacters(out.get(), at, part.get(), 0, n)));
-      at += n;
+    Py_ssize_t n;
+    switch (PyUnicode_KIND(out.get())) {
+      case PyUnicode_1BYTE_KIND:
+        n = decode_utf8(p, PyUnicode_1BYTE_DATA(out.get()) + at, length - at);
+        break;
+      case PyUnicode_2BYTE_KIND:
+        n = decode_utf8(p, PyUnicode_2BYTE_DATA(out.get()) + at, length - at);
+        break;
+      default:
+        n = decode_utf8(p, PyUnicode_4BYTE_DATA(out.get()) + at, length - at);
     }
+    // Text the writers made is UTF-8: should a piece not be, decoding it
+    // raises the interpreter's own error.
+    if (n < 0) {
+      str(std::string_view(p.data(), p.size()));
+      raise(PyExc_ValueError, "text pieces of uneven characters");
+    }
+    at += n;
     PieceText().swap(p);
   }
-  if (at != static_cast<Py_ssize_t>(chars)) raise(PyExc_ValueError, "text pieces of uneven characters");
+  if (at != length) raise(PyExc_ValueError, "text pieces of uneven characters");
   return out;
 }
 
