@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <stdexcept>
 
@@ -243,16 +244,19 @@ void Document::load(std::string_view text) {
 }
 
 std::optional<std::string_view> Document::tag(const Event& e) const {
-  if (!e.has_tag) return std::nullopt;
-  const size_t i = static_cast<size_t>(&e - events.data());
+  const Event* first = events.data();
+  if (!e.has_tag || std::less<>{}(&e, first) || !std::less<>{}(&e, first + events.size())) return std::nullopt;
+  const size_t i = static_cast<size_t>(&e - first);
   auto it = std::lower_bound(tags_.begin(), tags_.end(), i, [](const Tag& t, size_t x) { return t.event < x; });
   if (it == tags_.end() || it->event != i) return std::nullopt;
   return std::string_view(arena_.data() + it->off, it->len);
 }
 
 Mark Document::mark(const Event& e) const {
-  const size_t i = static_cast<size_t>(&e - events.data());
-  if (i >= events.size()) return Mark{};
+  // Only events of this document have a position.
+  const Event* first = events.data();
+  if (std::less<>{}(&e, first) || !std::less<>{}(&e, first + events.size())) return Mark{};
+  const size_t i = static_cast<size_t>(&e - first);
   Loader again(text_);
   return again.find_mark(i).value_or(Mark{});
 }
