@@ -32,7 +32,9 @@ struct PageAllocator {
     void* p = bytes < kLarge ? std::malloc(bytes)
                              : ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (!p || p == MAP_FAILED) throw std::bad_alloc();
+#ifdef MADV_HUGEPAGE
     if (bytes >= kLarge) ::madvise(p, bytes, MADV_HUGEPAGE);
+#endif
     return static_cast<T*>(p);
   }
   void deallocate(T* p, size_t n) {
