@@ -30,10 +30,11 @@ class JsonObject {
   void insert_or_assign(std::string key, JsonValue value);
   const JsonValue* find(std::string_view key) const;
 
-  size_t size() const { return entries_.size(); }
-  bool empty() const { return entries_.empty(); }
-  std::vector<Entry>::const_iterator begin() const { return entries_.begin(); }
-  std::vector<Entry>::const_iterator end() const { return entries_.end(); }
+  // Defined once JsonValue is complete, as every standard library needs.
+  size_t size() const;
+  bool empty() const;
+  std::vector<Entry>::const_iterator begin() const;
+  std::vector<Entry>::const_iterator end() const;
 
   bool operator==(const JsonObject& o) const;
 
@@ -83,6 +84,10 @@ class JsonValue {
   Data data;
 };
 
+inline size_t JsonObject::size() const { return entries_.size(); }
+inline bool JsonObject::empty() const { return entries_.empty(); }
+inline std::vector<JsonObject::Entry>::const_iterator JsonObject::begin() const { return entries_.begin(); }
+inline std::vector<JsonObject::Entry>::const_iterator JsonObject::end() const { return entries_.end(); }
 inline bool JsonObject::operator==(const JsonObject& o) const { return entries_ == o.entries_; }
 
 }  // namespace dorvek
