@@ -17,6 +17,7 @@
 #include "models/ort/ort_result.hpp"
 #include "models/ort/repository_configuration.hpp"
 #include "models/record.hpp"
+#include "shared_values.hpp"
 #include "writers/json_writer.hpp"
 #include "writers/yaml_writer.hpp"
 
@@ -28,12 +29,19 @@ Root read(std::string_view text) {
   return dorvek::read_document<Root>(text, [](dorvek::Reader& r) { return dorvek::Codec<Root>::read(r); });
 }
 
+// With DORVEK_FUZZ_SHOW set, each input's JSON or error text is printed:
+// `DORVEK_FUZZ_SHOW=1 build/fuzz/fuzz_ort_result FILE` shows what a seed reaches.
+void show(const std::string& text) {
+  static const bool on = std::getenv("DORVEK_FUZZ_SHOW") != nullptr;
+  if (on) std::fprintf(stderr, "%s\n", text.c_str());
+}
+
 // The after-read check, where the type has one.
 template <class T>
 bool valid(const T& doc) {
   if constexpr (requires { doc.validate(); }) {
     if (auto err = doc.validate()) {
-      (void)err->text();
+      show(err->text());
       return false;
     }
   }
@@ -55,8 +63,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!valid(doc)) return 0;
     json = dorvek::to_json_string(doc);
     yaml = dorvek::to_yaml_string(doc);
+    show(json);
   } catch (const dorvek::YamlError& e) {
-    (void)e.text();
+    show(e.text());
     return 0;
   }
   // The written YAML must read back as the same document. Sets and maps may
