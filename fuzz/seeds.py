@@ -1,6 +1,7 @@
 """Writes the seed corpus of one fuzz target: the real documents of its kind
 in tests/data, every YAML-looking text literal of the Python tests (their
-fixtures), and the hostile shapes in fuzz/seeds/.
+fixtures), the hostile shapes in fuzz/seeds/ and the inputs that once crashed
+a target, in fuzz/regressions/.
 
     python3 fuzz/seeds.py KIND OUT_DIR     KIND: license-classifications,
                                            repository-configuration, ort-result
@@ -29,8 +30,10 @@ def seeds(kind):
     if kind == "license-classifications":
         yield (data / "license-classifications.yml").read_bytes()
     yield from fixtures()
-    for path in sorted((ROOT / "fuzz" / "seeds").iterdir()):
-        yield path.read_bytes()
+    for folder in ("seeds", "regressions"):
+        if (ROOT / "fuzz" / folder).is_dir():
+            for path in sorted((ROOT / "fuzz" / folder).iterdir()):
+                yield path.read_bytes()
 
 
 def main(kind, out):
