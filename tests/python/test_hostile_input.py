@@ -46,6 +46,7 @@ PLACES = {
     "free-form option": (RepositoryConfiguration, "analyzer: {package_managers: {Npm: {options: {o: V}}}}\n"),
     "text map": (OrtResult, ort_result("labels: {a: V}\n")),
     "skipped key": (OrtResult, ort_result("unknown: V\n")),
+    "key a run sets aside": (OrtResult, ort_result("analyzer: {extra: V}\n")),
     "embedded configuration": (OrtResult, ort_result(config="{analyzer: {package_managers: {Npm: {options: {o: V}}}}}")),
 }
 
@@ -56,7 +57,7 @@ def test_deep_nesting_fails_with_the_limit_or_the_first_type_error(place, value)
     cls, doc = PLACES[place]
     result = read(cls, doc.replace("V", value))
     assert isinstance(result, str), "10,000 levels never read"
-    if place in ("free-form option", "skipped key", "embedded configuration"):
+    if place in ("free-form option", "skipped key", "key a run sets aside", "embedded configuration"):
         assert result.startswith("recursion limit exceeded at line "), result
     else:
         # Where the first level is already wrong, that is the error.
@@ -70,6 +71,7 @@ FAN_OUT = {
                                        + "".join(f", k{i}: *t" for i in range(1000)) + "}\n")),
     "free-form option": (RepositoryConfiguration, PLACES["free-form option"][1].replace("V", "[" + fan_out("x", 20_000) + "]")),
     "skipped key": (OrtResult, ort_result("unknown: [" + fan_out("x", 20_000) + "]\n")),
+    "key a run sets aside": (OrtResult, ort_result("analyzer: {extra: [" + fan_out("x", 20_000) + "]}\n")),
 }
 
 

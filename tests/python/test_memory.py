@@ -11,10 +11,12 @@ import weakref
 
 import pytest
 
-from dorvek.ort import LicenseClassifications
+from dorvek.ort import LicenseClassifications, OrtResult, RepositoryConfiguration
 
 DATA = pathlib.Path(__file__).resolve().parents[1] / "data" / "license-classifications"
 TEXT = (DATA / "ort-examples-current.yml").read_text(encoding="utf-8")
+OTHERS = [(RepositoryConfiguration, DATA.parent / "repository-configuration" / "ort-own-current.yml"),
+          (OrtResult, DATA.parent / "ort-result" / "ort-evaluator-cmd-minimal.yml")]
 BAD = [
     "categories: [{name: a}, {name: a}]\n",  # validation
     "categories: [{name: a, x: 1}]\n",  # reading
@@ -36,6 +38,9 @@ def use_once(text=TEXT):
             LicenseClassifications.from_yaml_str(bad)
     with pytest.raises(OSError):
         LicenseClassifications.from_yaml_file(str(DATA / "missing.yml"))
+    for cls, path in OTHERS:
+        other = cls.from_yaml_file(str(path))
+        other.to_json(), other.to_yaml(), other.to_dict()
 
 
 def under_asan():
@@ -102,8 +107,13 @@ def test_document_and_tree_are_freed_with_their_last_reference():
     assert sys.getrefcount(text) == before
 
 
-def test_a_large_document_loaded_again_and_again():
-    big = (DATA / "ort-config-current.yml").read_text(encoding="utf-8")
-    first = LicenseClassifications.from_yaml_str(big).to_json()
+@pytest.mark.parametrize("cls, path", [
+    (LicenseClassifications, DATA / "ort-config-current.yml"),
+    (OrtResult, DATA.parent / "ort-result" / "ext-caktus-publish-mdm-analyzer.yml"),
+], ids=["license-classifications", "ort-result"])
+def test_a_large_document_loaded_again_and_again(cls, path):
+    big = path.read_text(encoding="utf-8")
+    first = cls.from_yaml_str(big)
     for _ in range(30):
-        assert len(LicenseClassifications.from_yaml_str(big).to_json()) == len(first)
+        doc = cls.from_yaml_str(big)
+        assert doc.to_json() == first.to_json() and doc.to_dict() == first.to_dict()
