@@ -202,12 +202,19 @@ struct Codec<double> {
   static void write(Writer& w, double v) { w.serialize_f64(v); }
 };
 
+// A list that reaches this length counts its remaining elements and takes
+// room for them all at once (counting is one walk over its events).
+inline constexpr size_t kCountAhead = 1024;
+
 template <class T>
 struct Codec<std::vector<T>> {
   static constexpr const char* type_name = nullptr;
   static std::vector<T> read(Reader& r) {
     std::vector<T> out;
-    read_sequence(r, [&](Reader& er) { out.push_back(Codec<T>::read(er)); });
+    read_sequence(r, [&](Reader& er) {
+      if (out.size() == kCountAhead) out.reserve(out.size() + er.elements_left());
+      out.push_back(Codec<T>::read(er));
+    });
     return out;
   }
   static void write(Writer& w, const std::vector<T>& v) {
@@ -222,7 +229,10 @@ struct Codec<HashSet<T, Eq>> {
   static constexpr const char* type_name = nullptr;
   static HashSet<T, Eq> read(Reader& r) {
     HashSet<T, Eq> out;
-    read_sequence(r, [&](Reader& er) { out.insert(Codec<T>::read(er)); });
+    read_sequence(r, [&](Reader& er) {
+      if (out.size() == kCountAhead) out.reserve(out.size() + er.elements_left());
+      out.insert(Codec<T>::read(er));
+    });
     return out;
   }
   static void write(Writer& w, const HashSet<T, Eq>& v) {

@@ -305,6 +305,28 @@ void Reader::ignore_any() {
   } while (open != 0);
 }
 
+size_t Reader::elements_left() const {
+  const std::vector<Event>& ev = doc_->events;
+  size_t n = 0, open = 0;
+  for (size_t i = *cursor_; i < ev.size(); ++i) {
+    switch (ev[i].kind) {
+      case EventKind::MappingStart:
+      case EventKind::SequenceStart:
+        if (open++ == 0) ++n;
+        break;
+      case EventKind::MappingEnd:
+      case EventKind::SequenceEnd:
+        if (open-- == 0) return n;
+        break;
+      case EventKind::Void:
+        return n;
+      default:
+        if (open == 0) ++n;
+    }
+  }
+  return n;
+}
+
 // Skips what a body left unread (values per entry: 2 for a mapping, 1 for
 // a sequence), takes the end event, and fails if anything was skipped.
 void Reader::finish(EventKind end, int values_per_entry, size_t n, const char* what, const char* one,

@@ -126,6 +126,12 @@ class Reader {
   // Skips one whole value without following aliases or counting depth.
   void ignore_any();
 
+  // The number of elements left in the sequence being read, counted on the
+  // stored events without taking them: a large list reserves its room once
+  // instead of growing by copies, each of which holds the old and the new
+  // storage at once.
+  size_t elements_left() const;
+
   // Finishes a collection whose body read `n` entries or elements.
   void end_mapping(size_t n);
   void end_sequence(size_t n);
