@@ -14,6 +14,9 @@
 // reader or writer of its own names a codec: `required<MyCodec>("key", &T::m)`.
 // Records that skip undeclared keys declare
 // `static constexpr Undeclared undeclared = Undeclared::Skip;`.
+// A field that is also read under an older key says so with
+// `.or_key("old")`: read alike under either key, written under its own,
+// both at once a duplicate, and the unknown-field message lists only own keys.
 // A record with a flattened part names its member in
 // `static constexpr auto flatten = &T::member;` (flatten.hpp reads and
 // writes it); the member is a record or a JsonValue and is not in fields().
@@ -41,6 +44,13 @@ struct Field {
   std::string_view key;
   M T::*member;
   Status status;
+  std::string_view second_key{};
+
+  constexpr Field or_key(std::string_view k) const {
+    Field f = *this;
+    f.second_key = k;
+    return f;
+  }
 };
 
 template <class C, class M>
@@ -89,6 +99,29 @@ struct RecordInfo {
   static constexpr auto keys = make_keys(std::make_index_sequence<size>{});
 
   template <size_t... I>
+  static constexpr auto make_second_keys(std::index_sequence<I...>) {
+    return std::array<std::string_view, size>{std::get<I>(table).second_key...};
+  }
+  static constexpr auto second_keys = make_second_keys(std::make_index_sequence<size>{});
+  static constexpr bool has_second_keys = [] {
+    for (std::string_view k : second_keys) {
+      if (!k.empty()) return true;
+    }
+    return false;
+  }();
+  static_assert(
+      [] {
+        for (size_t i = 0; i < size; ++i) {
+          if (second_keys[i].empty()) continue;
+          for (size_t j = 0; j < size; ++j) {
+            if (second_keys[i] == keys[j] || (j != i && second_keys[i] == second_keys[j])) return false;
+          }
+        }
+        return true;
+      }(),
+      "a second key must name no other field");
+
+  template <size_t... I>
   static constexpr auto make_statuses(std::index_sequence<I...>) {
     return std::array<Status, size>{std::get<I>(table).status...};
   }
@@ -107,11 +140,17 @@ struct RecordInfo {
   }
 
   // Index of `key` among the declared keys, trying `hint` first (documents
-  // usually list keys in declaration order); -1 when undeclared.
+  // usually list keys in declaration order), then among the second keys;
+  // -1 when undeclared.
   static int find(std::string_view key, size_t hint) {
     if (hint < size && keys[hint] == key) return static_cast<int>(hint);
     for (size_t i = 0; i < size; ++i) {
       if (keys[i] == key) return static_cast<int>(i);
+    }
+    if constexpr (has_second_keys) {
+      for (size_t i = 0; i < size; ++i) {
+        if (!second_keys[i].empty() && second_keys[i] == key) return static_cast<int>(i);
+      }
     }
     return -1;
   }

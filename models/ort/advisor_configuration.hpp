@@ -20,7 +20,8 @@ struct AdvisorConfiguration {
   static constexpr const char* type_name = "AdvisorConfiguration";
   static constexpr auto fields() {
     using T = AdvisorConfiguration;
-    return std::tuple{defaulted("skip_excluded", &T::skip_excluded), optional("advisors", &T::advisors)};
+    return std::tuple{defaulted("skip_excluded", &T::skip_excluded),
+                      optional("advisors", &T::advisors).or_key("config")};
   }
 };
 

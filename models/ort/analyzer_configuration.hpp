@@ -19,6 +19,8 @@ namespace dorvek::ort {
 inline constexpr std::array<std::string_view, 5> analyzer_configuration_keys = {
     "allow_dynamic_versions", "enabled_package_managers", "disabled_package_managers", "package_managers",
     "skip_excluded"};
+// The older name of `package_managers`, which ORT still reads.
+inline constexpr std::string_view analyzer_package_managers_older_key = "analyzers";
 
 // The package managers enabled when a configuration names none, as a fresh list.
 std::vector<std::string> default_enabled_package_managers();
@@ -37,7 +39,8 @@ struct AnalyzerConfiguration {
     using T = AnalyzerConfiguration;
     constexpr auto& k = analyzer_configuration_keys;
     return std::tuple{defaulted(k[0], &T::allow_dynamic_versions), defaulted(k[1], &T::enabled_package_managers),
-                      optional(k[2], &T::disabled_package_managers), optional(k[3], &T::package_managers),
+                      optional(k[2], &T::disabled_package_managers),
+                      optional(k[3], &T::package_managers).or_key(analyzer_package_managers_older_key),
                       defaulted(k[4], &T::skip_excluded)};
   }
 };

@@ -27,7 +27,8 @@ struct RepositoryAnalyzerConfiguration {
     using T = RepositoryAnalyzerConfiguration;
     constexpr auto& k = analyzer_configuration_keys;
     return std::tuple{optional(k[0], &T::allow_dynamic_versions), optional(k[1], &T::enabled_package_managers),
-                      optional(k[2], &T::disabled_package_managers), optional(k[3], &T::package_managers),
+                      optional(k[2], &T::disabled_package_managers),
+                      optional(k[3], &T::package_managers).or_key(analyzer_package_managers_older_key),
                       optional(k[4], &T::skip_excluded)};
   }
 };

@@ -42,7 +42,7 @@ struct ScannerConfiguration {
                       optional("archive", &T::archive),
                       defaulted("detected_license_mapping", &T::detected_license_mapping),
                       optional("file_list_storage", &T::file_list_storage),
-                      optional("scanners", &T::scanners),
+                      optional("scanners", &T::scanners).or_key("config"),
                       optional("storages", &T::storages),
                       optional("storage_readers", &T::storage_readers),
                       optional("storage_writers", &T::storage_writers),

@@ -178,6 +178,55 @@ TEST(Buffered, Records) {
   for (const Case& c : cases) EXPECT_EQ(c.read(c.yaml), c.want) << c.yaml;
 }
 
+// A field also read under an older key.
+struct Renamed {
+  std::string a;
+  std::optional<std::string> b;
+  static constexpr const char* type_name = "Renamed";
+  static constexpr auto fields() {
+    return std::tuple{required("a", &Renamed::a), optional("b", &Renamed::b).or_key("old_b")};
+  }
+};
+std::string show(const Renamed& r) { return r.a + "/" + (r.b ? *r.b : "-"); }
+
+std::string direct_as_renamed(std::string_view yaml) {
+  try {
+    return show(test::read_yaml<Renamed>(yaml));
+  } catch (const YamlError& e) {
+    return "error: " + e.text();
+  }
+}
+
+TEST(Record, SecondKey) {
+  struct Case {
+    const char* yaml;
+    const char* want;
+  } cases[] = {
+      {"{a: x, old_b: y}", "x/y"},
+      {"{old_b: y, a: x}", "x/y"},
+      {"{a: x, b: y, old_b: z}", "error: duplicate field `b`"},
+      {"{old_b: ~, a: x, b: z}", "error: duplicate field `b`"},
+      {"{a: x, old_a: y}", "error: unknown field `old_a`, expected `a` or `b`"},
+      // A record's empty key matches no field, not the missing second key of `a`.
+      {"{a: x, '': y}", "error: unknown field ``, expected `a` or `b`"},
+      {"{old_b: y}", "error: missing field `a`"},
+  };
+  for (const Case& c : cases) {
+    std::string direct = direct_as_renamed(c.yaml);
+    // Direct reads place their errors; the text before the position is what both readers share.
+    EXPECT_EQ(direct.substr(0, direct.find(" at line ")), c.want) << c.yaml;
+    EXPECT_EQ(buffered_as<Renamed>(c.yaml), c.want) << c.yaml;
+  }
+  EXPECT_EQ(direct_as_renamed("{a: x, old_b: [y]}"),
+            "error: old_b: invalid type: sequence, expected a string at line 1 column 15");
+  test::RecordingWriter w;
+  write_record(w, Renamed{"x", "y"});
+  std::string written;
+  for (const std::string& l : w.lines) written += l + ";";
+  EXPECT_NE(written.find("field b :"), std::string::npos) << written;
+  EXPECT_EQ(written.find("old_b"), std::string::npos) << written;
+}
+
 // A run-like record: own keys, and a header flattened into the same mapping.
 struct Header {
   std::string start_time;
