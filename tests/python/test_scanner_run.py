@@ -477,8 +477,6 @@ def test_provenance_and_file_list_errors(body, message):
 # Real results of the ORT tool in the current shape (provenances, scan results, scanners, files).
 CURRENT = ["ext-pixxzr-copyleft-scan-result.yml", "ort-evaluated-model-reporter-input.yml",
            "ort-scanner-integration-all-pkgs.yml", "ort-spdx-disclosure-cli.yml"]
-# Written before ORT 61: the scanners' settings stand under the older key `config`.
-OLDER_CONFIG = {"ext-pixxzr-copyleft-scan-result.yml", "ort-spdx-disclosure-cli.yml"}
 
 
 def real_text(name):
